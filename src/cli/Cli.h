@@ -1,0 +1,34 @@
+#pragma once
+// fischkladde-cli: each subcommand lives in its own file and registers itself here.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QTextStream;
+
+namespace cli {
+
+struct Command {
+    QString name;
+    QString usage;   // one line for --help, e.g. "catches [--db FILE]"
+    QString summary; // what it does, in a few words
+    // Returns the exit status; out/err print UTF-8.
+    std::function<int(const QStringList& args, QTextStream& out, QTextStream& err)> run;
+};
+
+// Adds a command to the registry; used through a static Registrar in each command file.
+void registerCommand(Command command);
+
+struct Registrar {
+    explicit Registrar(Command command) { registerCommand(std::move(command)); }
+};
+
+// Takes "--name VALUE" out of args; returns false when absent. Raises UsageError when the
+// value is missing.
+bool takeOption(QStringList& args, const QString& name, QString* value);
+
+struct UsageError {
+    QString message;
+};
+
+} // namespace cli

@@ -1,0 +1,411 @@
+#include "storage/TTextTable.h"
+#include "storage/FkError.h"
+#include "storage/SafeFile.h"
+#include "data/Win1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+namespace {
+
+QString fold(const QByteArray& name)
+{
+    return win1252::decode(name).toCaseFolded();
+}
+
+QString foldedUtf16(const QString& name)
+{
+    // Names given as QString come from code (ASCII) or the window layer; compare through
+    // the same code page so both overloads agree.
+    return win1252::decode(win1252::encodeLossy(name)).toCaseFolded();
+}
+
+} // namespace
+
+// ---- Row ---------------------------------------------------------------------------------
+
+QByteArray TTextTable::Row::get(int index) const
+{
+    const uint32_t begin = index == 0 ? 0 : ends[index - 1];
+    return data.mid(begin, ends[index] - begin);
+}
+
+void TTextTable::Row::set(int index, const QByteArray& value)
+{
+    const uint32_t begin = index == 0 ? 0 : ends[index - 1];
+    const uint32_t oldLen = ends[index] - begin;
+    data.replace(begin, oldLen, value);
+    const int64_t delta = int64_t(value.size()) - int64_t(oldLen);
+    for (size_t k = size_t(index); k < ends.size(); ++k)
+        ends[k] = uint32_t(int64_t(ends[k]) + delta);
+}
+
+// ---- fields ------------------------------------------------------------------------------
+
+int TTextTable::findField(const QString& folded) const
+{
+    for (int i = 0; i < m_foldedFields.size(); ++i)
+        if (m_foldedFields[i] == folded)
+            return i + 1;
+    return 0;
+}
+
+bool TTextTable::AddField(const QByteArray& name)
+{
+    qsizetype start = 0;
+    while (start < name.size() && name[start] == ' ')
+        ++start;
+    if (start == name.size())
+        return false;
+    const QString folded = fold(name);
+    if (findField(folded) != 0)
+        return false;
+    m_fields.append(name);
+    m_foldedFields.append(folded);
+    for (Row& row : m_rows)
+        row.appendEmpty();
+    m_buffer.append(QByteArray());
+    return true;
+}
+
+bool TTextTable::AddField(const QString& name)
+{
+    return AddField(win1252::encodeLossy(name));
+}
+
+QByteArray TTextTable::GetFieldName(int column) const
+{
+    if (column < 1 || column > m_fields.size())
+        return {};
+    return m_fields[column - 1];
+}
+
+int TTextTable::FieldIndex(const QByteArray& name) const
+{
+    return findField(fold(name));
+}
+
+int TTextTable::FieldIndex(const QString& name) const
+{
+    return findField(foldedUtf16(name));
+}
+
+// ---- rows and cursor ---------------------------------------------------------------------
+
+bool TTextTable::AddRow()
+{
+    Row row;
+    row.ends.assign(m_fields.size(), 0);
+    m_rows.push_back(std::move(row));
+    return GoLast();
+}
+
+bool TTextTable::DeleteRow()
+{
+    const int n = m_cursor;
+    bool removed = false;
+    if (n >= 1 && n <= RowCount()) {
+        m_rows.erase(m_rows.begin() + (n - 1));
+        removed = true;
+    }
+    if (n == 0 || n > RowCount())
+        GoLast();
+    return removed;
+}
+
+bool TTextTable::GoFirst()
+{
+    if (m_rows.empty()) {
+        m_cursor = 0;
+        setFlags(true, true);
+        return false;
+    }
+    m_cursor = 1;
+    setFlags(false, false);
+    return true;
+}
+
+bool TTextTable::GoLast()
+{
+    if (m_rows.empty()) {
+        m_cursor = 0;
+        setFlags(true, true);
+        return false;
+    }
+    m_cursor = RowCount();
+    setFlags(false, false);
+    return true;
+}
+
+bool TTextTable::GoNext()
+{
+    if (!m_rows.empty() && m_cursor < RowCount()) {
+        ++m_cursor;
+        setFlags(false, false);
+        return true;
+    }
+    setFlags(m_rows.empty(), true);
+    return false;
+}
+
+bool TTextTable::GoPrior()
+{
+    if (!m_rows.empty() && m_cursor >= 2) {
+        --m_cursor;
+        setFlags(false, false);
+        return true;
+    }
+    setFlags(true, m_rows.empty());
+    return false;
+}
+
+bool TTextTable::GoToRow(int row)
+{
+    if (row >= 1 && row <= RowCount()) {
+        m_cursor = row;
+        setFlags(false, false);
+        return true;
+    }
+    setFlags(true, true);
+    return false;
+}
+
+void TTextTable::ClearRows()
+{
+    m_rows.clear();
+    m_cursor = 0;
+    setFlags(true, true);
+    m_distinct = false;
+    m_lastErrorCode = 0;
+    m_lastErrorText.clear();
+}
+
+void TTextTable::clearAll()
+{
+    ClearRows();
+    m_fields.clear();
+    m_foldedFields.clear();
+    m_buffer.clear();
+}
+
+// ---- values ------------------------------------------------------------------------------
+
+QByteArray TTextTable::GetData(const QByteArray& field) const
+{
+    return value(m_cursor, FieldIndex(field));
+}
+
+QByteArray TTextTable::GetData(const QString& field) const
+{
+    return value(m_cursor, FieldIndex(field));
+}
+
+bool TTextTable::SetData(const QByteArray& field, const QByteArray& v)
+{
+    return setValue(m_cursor, FieldIndex(field), v);
+}
+
+bool TTextTable::SetData(const QString& field, const QByteArray& v)
+{
+    return setValue(m_cursor, FieldIndex(field), v);
+}
+
+QByteArray TTextTable::value(int row, int column) const
+{
+    if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
+        return {};
+    return m_rows[size_t(row - 1)].get(column - 1);
+}
+
+bool TTextTable::setValue(int row, int column, const QByteArray& v)
+{
+    if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
+        return false;
+    m_rows[size_t(row - 1)].set(column - 1, v);
+    return true;
+}
+
+bool TTextTable::CopyRowToBuffer()
+{
+    if (m_rows.empty() || m_cursor < 1)
+        return false;
+    for (int c = 0; c < FieldCount(); ++c)
+        m_buffer[c] = m_rows[size_t(m_cursor - 1)].get(c);
+    return true;
+}
+
+bool TTextTable::PasteRowFromBuffer()
+{
+    if (m_rows.empty() || m_cursor < 1)
+        return false;
+    for (int c = 0; c < FieldCount(); ++c)
+        m_rows[size_t(m_cursor - 1)].set(c, m_buffer[c]);
+    return true;
+}
+
+// ---- file format -------------------------------------------------------------------------
+
+QByteArray TTextTable::toBytes() const
+{
+    QByteArray out;
+    if (m_fields.isEmpty())
+        return out;
+    qsizetype total = 0;
+    for (const Row& r : m_rows)
+        total += r.data.size() + qsizetype(r.ends.size()) + 2;
+    out.reserve(total + total / 16 + 1024);
+    out += m_fields.join(';');
+    out += "\r\n";
+    for (const Row& r : m_rows) {
+        uint32_t begin = 0;
+        const char* d = r.data.constData();
+        for (size_t k = 0; k < r.ends.size(); ++k) {
+            if (k)
+                out += ';';
+            const uint32_t end = r.ends[k];
+            uint32_t run = begin;
+            for (uint32_t i = begin; i < end; ++i) {
+                const char c = d[i];
+                if (c == '\r' || c == '\n' || c == '\\' || c == ';') {
+                    out.append(d + run, i - run);
+                    if (c == '\r')
+                        out += "\\n";
+                    else if (c == '\\')
+                        out += "\\\\";
+                    else if (c == ';')
+                        out += "\\;";
+                    run = i + 1;
+                }
+            }
+            out.append(d + run, end - run);
+            begin = end;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool TTextTable::SaveToFile(const QString& path)
+{
+    m_lastErrorCode = 0;
+    m_lastErrorText.clear();
+    QString reason;
+    if (!safefile::write(path, toBytes(), &reason)) {
+        m_lastErrorCode = 3;
+        m_lastErrorText = QStringLiteral("1-Unable to open the file for writing");
+        m_saveReason = reason;
+        return false;
+    }
+    return true;
+}
+
+void TTextTable::saveOrThrow(const QString& path)
+{
+    if (!SaveToFile(path))
+        throw EFileError(m_saveReason);
+}
+
+void TTextTable::loadFromBytes(const QByteArray& bytes, const QString& origin)
+{
+    TTextTable fresh;
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    int lineNo = 0;
+    bool header = true;
+    QByteArray value;
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        const char* lineEnd = nl ? nl : end;
+        const char* next = nl ? nl + 1 : end;
+        if (nl && lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd;
+        ++lineNo;
+        if (!header) {
+            const char* q = p;
+            while (q < lineEnd && *q == ' ')
+                ++q;
+            if (q == lineEnd) {
+                p = next;
+                continue;
+            }
+        }
+        Row row;
+        if (!header) {
+            row.data.reserve(lineEnd - p);
+            row.ends.reserve(size_t(fresh.FieldCount()));
+        }
+        QByteArray& target = header ? value : row.data;
+        target.clear();
+        QList<QByteArray> headerValues;
+        auto finishValue = [&]() {
+            if (header) {
+                headerValues.append(value);
+                value.clear();
+            } else {
+                if (int(row.ends.size()) >= fresh.FieldCount())
+                    throw EFileError(QStringLiteral(
+                        "Die Datei \"%1\" ist beschädigt: Zeile %2 hat mehr Werte als die Tabelle Felder hat (%3).")
+                                         .arg(origin).arg(lineNo).arg(fresh.FieldCount()));
+                row.ends.push_back(uint32_t(row.data.size()));
+            }
+        };
+        const char* run = p;
+        for (const char* c = p; c < lineEnd; ++c) {
+            if (*c == '\\') {
+                target.append(run, c - run);
+                if (c + 1 < lineEnd) {
+                    ++c;
+                    if (*c == 'n' || *c == 'N')
+                        target.append("\r\n", 2);
+                    else
+                        target.append(*c);
+                } else {
+                    target.append('\\');
+                }
+                run = c + 1;
+            } else if (*c == ';') {
+                target.append(run, c - run);
+                finishValue();
+                run = c + 1;
+            }
+        }
+        target.append(run, lineEnd - run);
+        finishValue();
+        if (header) {
+            for (const QByteArray& name : headerValues)
+                fresh.AddField(name);
+            header = false;
+        } else {
+            while (int(row.ends.size()) < fresh.FieldCount())
+                row.ends.push_back(uint32_t(row.data.size()));
+            fresh.m_rows.push_back(std::move(row));
+        }
+        p = next;
+    }
+    fresh.GoLast();
+    fresh.m_tableName = m_tableName;
+    *this = std::move(fresh);
+}
+
+bool TTextTable::LoadFromFile(const QString& path)
+{
+    m_lastErrorCode = 0;
+    m_lastErrorText.clear();
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (path.trimmed().isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        m_lastErrorCode = 3;
+        m_lastErrorText = QStringLiteral("1-Unable to open the file for reading");
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2").arg(shown, file.errorString()));
+    loadFromBytes(bytes, shown);
+    const QString fileName = QFileInfo(path).fileName();
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    m_tableName = dot < 0 ? QString() : fileName.left(dot);
+    return true;
+}

@@ -1,0 +1,106 @@
+#pragma once
+// In-memory table of named text columns with a row cursor. Values are Windows-1252 byte
+// strings; the semicolon file format is read and written by LoadFromFile/SaveToFile.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class TTextTable {
+public:
+    TTextTable() = default;
+
+    // Fields
+    bool AddField(const QByteArray& name);
+    bool AddField(const char* name) { return AddField(QByteArray(name)); }
+    bool AddField(const QString& name);
+    int FieldCount() const { return int(m_fields.size()); }
+    QByteArray GetFieldName(int column) const;
+    int FieldIndex(const QByteArray& name) const;
+    int FieldIndex(const char* name) const { return FieldIndex(QByteArray(name)); }
+    int FieldIndex(const QString& name) const;
+    const QList<QByteArray>& fieldNames() const { return m_fields; }
+
+    // Rows and cursor
+    int RowCount() const { return int(m_rows.size()); }
+    int CurrentRow() const { return m_cursor; }
+    bool AddRow();
+    bool DeleteRow();
+    bool GoFirst();
+    bool GoLast();
+    bool GoNext();
+    bool GoPrior();
+    bool GoToRow(int row);
+    bool BeginningOfFile() const { return m_bof; }
+    bool EndOfFile() const { return m_eof; }
+    void ClearRows();
+
+    // Values of the current row, reached by field name (case-insensitive)
+    QByteArray GetData(const QByteArray& field) const;
+    QByteArray GetData(const char* field) const { return GetData(QByteArray(field)); }
+    QByteArray GetData(const QString& field) const;
+    bool SetData(const QByteArray& field, const QByteArray& value);
+    bool SetData(const char* field, const QByteArray& value) { return SetData(QByteArray(field), value); }
+    bool SetData(const QString& field, const QByteArray& value);
+
+    // Direct access by 1-based row and column, for computations over whole tables.
+    QByteArray value(int row, int column) const;
+    bool setValue(int row, int column, const QByteArray& value);
+
+    bool CopyRowToBuffer();
+    bool PasteRowFromBuffer();
+
+    // Files. LoadFromFile returns false (last error code 3) when the file cannot be opened
+    // and raises EFileError, naming file and line, for a malformed or unreadable file; in
+    // every failure the table stays exactly as it was.
+    bool LoadFromFile(const QString& path);
+    // Writes through a temporary file; false (last error code 3) when that fails, the old
+    // file is then untouched.
+    bool SaveToFile(const QString& path);
+    // As SaveToFile, but raises EFileError with the reason.
+    void saveOrThrow(const QString& path);
+    // Parses the bytes of a table file into this table (all or nothing); `origin` names the
+    // source in error messages.
+    void loadFromBytes(const QByteArray& bytes, const QString& origin);
+    QByteArray toBytes() const;
+
+    int lastErrorCode() const { return m_lastErrorCode; }
+    QString lastErrorText() const { return m_lastErrorText; }
+    QString tableName() const { return m_tableName; }
+    bool Distinct() const { return m_distinct; }
+    void setDistinct(bool d) { m_distinct = d; }
+    QString CSVSeparator() const { return QStringLiteral(";"); }
+    QString QuoteSeparator() const { return QStringLiteral("\""); }
+
+private:
+    // One row keeps its values back to back in one buffer; ends[k] is the end offset of
+    // value k. This keeps a large log at about the size of its file in memory.
+    struct Row {
+        QByteArray data;
+        std::vector<uint32_t> ends;
+        QByteArray get(int index) const;
+        void set(int index, const QByteArray& value);
+        void appendEmpty() { ends.push_back(ends.empty() ? 0 : ends.back()); }
+    };
+
+    int findField(const QString& folded) const;
+    void clearAll();
+    void setFlags(bool bof, bool eof) { m_bof = bof; m_eof = eof; }
+
+    QList<QByteArray> m_fields;
+    QList<QString> m_foldedFields;
+    std::vector<Row> m_rows;
+    QList<QByteArray> m_buffer;
+    int m_cursor = 0;
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_distinct = false;
+    int m_lastErrorCode = 0;
+    QString m_lastErrorText;
+    QString m_tableName;
+    QString m_saveReason;
+};
+
+// The component placed on the main window: owns exactly one table and forwards to it.
+using TTextTableComponent = TTextTable;

@@ -1,0 +1,123 @@
+#include "data/CatchDetails.h"
+#include "data/CommaText.h"
+#include "data/GermanFormat.h"
+#include "data/Win1252.h"
+
+namespace catchdetails {
+namespace {
+
+QString field(const TTextTable& db, const char* name) { return win1252::decode(db.GetData(name)); }
+
+} // namespace
+
+QString weekdayName(const QDate& date)
+{
+    static const char* const names[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch",
+                                        "Donnerstag", "Freitag", "Samstag"};
+    return QString::fromLatin1(names[date.dayOfWeek() % 7]);
+}
+
+QString poundsText(const QByteArray& gewicht)
+{
+    const int grams = german::parseInt(gewicht);
+    return german::formatFixed(double(grams) * 2.0 / 1000.0, 2);
+}
+
+QStringList pictureList(const QByteArray& bild)
+{
+    return commatext::split(win1252::decode(bild));
+}
+
+QString bigPictureName(const QString& name)
+{
+    QString big = name;
+    const qsizetype at = big.indexOf(QLatin1String("small"));
+    if (at >= 0)
+        big.replace(at, 5, QStringLiteral("big"));
+    return big;
+}
+
+PreviewTexts previewTexts(const TTextTable& db)
+{
+    PreviewTexts t;
+    t.fischart = field(db, "Fischart");
+    t.laenge = field(db, "Laenge") + QStringLiteral(" cm  ") + field(db, "Gewicht") + QStringLiteral(" g");
+    t.pictures = pictureList(db.GetData("Bild"));
+    const QString datum = field(db, "Fangdatum");
+    t.zeit = QStringLiteral("gefangen am ") + weekdayName(german::parseDate(datum)) + QStringLiteral(", ") + datum
+             + QStringLiteral(" um ") + field(db, "Fangzeit");
+    t.koeder = QStringLiteral("mit ") + field(db, "Koeder");
+    return t;
+}
+
+DetailTexts detailTexts(const TTextTable& db)
+{
+    DetailTexts t;
+    t.fischart = field(db, "Fischart");
+    t.laenge = field(db, "Laenge") + QStringLiteral(" cm");
+    const QString gewicht = field(db, "Gewicht");
+    t.gewicht = gewicht + QStringLiteral(" g (") + poundsText(db.GetData("Gewicht")) + QStringLiteral(" Pfund)");
+    const QString datum = field(db, "Fangdatum");
+    t.fangdatum = weekdayName(german::parseDate(datum)) + QStringLiteral(", ") + datum;
+    t.fangzeit = field(db, "Fangzeit") + QStringLiteral(" Uhr");
+    t.angelzeit = field(db, "Angelbeginn") + QStringLiteral(" - ") + field(db, "Angelende") + QStringLiteral(" = ")
+                  + field(db, "Angeldauer") + QStringLiteral(" Stunden");
+    t.koeder = field(db, "Koeder");
+    t.fangmethode = field(db, "Fangmethode");
+    t.gewaesser = field(db, "Gewaesser");
+    t.stelle = field(db, "Stelle");
+    t.uferdistanz = field(db, "Uferdistanz") + QStringLiteral(" m");
+    t.fangtiefe = field(db, "Fangtiefe") + QStringLiteral(" m");
+    t.mond = field(db, "Mondphase");
+    t.wetter = field(db, "Wetter");
+    t.bemerkung = field(db, "Bemerkungen");
+    t.wassertemp = field(db, "Wassertemperatur") + QStringLiteral(" °C");
+    t.lufttemp = field(db, "Lufttemperatur") + QStringLiteral(" °C");
+    t.windrichtung = field(db, "Windrichtung");
+    t.wassertruebung = field(db, "Wassertruebung");
+    t.windstaerke = field(db, "Windstaerke");
+    t.wasserstand = field(db, "Wasserstand");
+    t.luftdruck = field(db, "Luftdruck") + QStringLiteral(" hPa");
+    // Only the stored true text "-1" checks the box; anything else leaves it clear.
+    t.zurueckgesetzt = db.GetData("zurueckgesetzt") == "-1";
+    t.pictures = pictureList(db.GetData("Bild"));
+    return t;
+}
+
+void PictureCursor::reset(const QStringList& pictures)
+{
+    m_pictures = pictures;
+    m_position = 0;
+    m_backEnabled = false;
+    m_forwardEnabled = true;
+}
+
+QString PictureCursor::current() const
+{
+    return m_position < m_pictures.size() ? m_pictures[m_position] : QString();
+}
+
+bool PictureCursor::forward()
+{
+    const bool moved = m_position + 1 < m_pictures.size();
+    if (moved)
+        ++m_position;
+    m_backEnabled = true;
+    m_forwardEnabled = m_position + 1 < m_pictures.size();
+    return moved;
+}
+
+bool PictureCursor::back()
+{
+    if (m_position == 0) {
+        m_backEnabled = false;
+        m_forwardEnabled = true;
+        return false;
+    }
+    --m_position;
+    m_backEnabled = m_position > 0;
+    m_forwardEnabled = true;
+    return true;
+}
+
+} // namespace catchdetails

@@ -1,0 +1,188 @@
+#include "data/Clock.h"
+#include "entry/Jpeg.h"
+#include "entry/PictureImport.h"
+#include "storage/FkError.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QQueue>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FixedClock : Clock {
+    QDateTime at;
+    QDateTime now() const override { return at; }
+};
+
+struct QueuedRandom : RandomSource {
+    QList<int> values;
+    int bounded(int bound) override
+    {
+        const int v = values.isEmpty() ? 0 : values.takeFirst();
+        EXPECT_EQ(bound, 200);
+        return v;
+    }
+};
+
+class PictureImport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        clock.at = QDateTime(QDate(2006, 5, 7), QTime(14, 30, 5));
+        setAppClock(&clock);
+        setAppRandom(&random);
+        img = dir.path() + QStringLiteral("/img");
+    }
+    void TearDown() override
+    {
+        setAppClock(nullptr);
+        setAppRandom(nullptr);
+    }
+
+    // Left half red, right half blue, so a stretch can be seen in the result.
+    static QImage halves(int w, int h)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, x < w / 2 ? qRgb(220, 20, 20) : qRgb(20, 20, 220));
+        return image;
+    }
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.path() + QLatin1Char('/') + name;
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QString jpegFile(const QString& name, int w, int h) { return writeFile(name, jpeg::encode(halves(w, h), 90)); }
+    QString bmpFile(const QString& name, int w, int h)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        halves(w, h).save(&buffer, "BMP");
+        return writeFile(name, bytes);
+    }
+    QByteArray stored(const QString& name)
+    {
+        QFile f(img + QLatin1Char('/') + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList imgFiles() const { return QDir(img).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    QTemporaryDir dir;
+    QString img;
+    FixedClock clock;
+    QueuedRandom random;
+};
+
+} // namespace
+
+TEST_F(PictureImport, NewPicturesShareTheStemAndAreStored640x480)
+{
+    random.values = {17};
+    const QString j = jpegFile(QStringLiteral("wide.jpeg"), 1000, 300);
+    const QString b = bmpFile(QStringLiteral("small.bmp"), 40, 90);
+    QList<QPair<int, QString>> reported;
+    const QStringList names = pictures::importPictures({j, b}, img, [&](int i, const QString& n) { reported.append({i, n}); });
+
+    EXPECT_EQ(names, (QStringList{"0705200614300517_0.jpg", "0705200614300517_1.jpg"}));
+    EXPECT_EQ(reported, (QList<QPair<int, QString>>{{0, names[0]}, {1, names[1]}}));
+    EXPECT_EQ(imgFiles(), names); // no temporary files left behind
+    for (const QString& n : names) {
+        int w = 0, h = 0;
+        ASSERT_TRUE(jpeg::readSize(stored(n), &w, &h));
+        EXPECT_EQ(QSize(w, h), QSize(640, 480));
+        // A foreign reader agrees on size, type and quality.
+        QProcess identify;
+        identify.start(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h %Q"), img + '/' + n});
+        ASSERT_TRUE(identify.waitForFinished(30000));
+        EXPECT_EQ(identify.exitCode(), 0);
+        EXPECT_EQ(QString::fromUtf8(identify.readAllStandardOutput()).trimmed(), QStringLiteral("JPEG 640 480 90"));
+    }
+    // Stretched, not cropped: red fills the left half, blue the right half.
+    const QImage first = jpeg::decode(stored(names[0]));
+    EXPECT_GT(qRed(first.pixel(300, 240)), 150);
+    EXPECT_GT(qBlue(first.pixel(340, 240)), 150);
+    EXPECT_GT(qRed(first.pixel(5, 5)), 150);
+    EXPECT_GT(qBlue(first.pixel(634, 474)), 150);
+}
+
+TEST_F(PictureImport, StoredNamesStayAndTakenNamesAreNotReplaced)
+{
+    QDir().mkpath(img);
+    // An earlier save in the same second drew 17 and stored position 1.
+    QFile old(img + QStringLiteral("/0705200614300517_1.jpg"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier picture");
+    old.close();
+
+    random.values = {17, 17, 42};
+    const QString j = jpegFile(QStringLiteral("neu.jpg"), 800, 600);
+    const QStringList names = pictures::importPictures({QStringLiteral("alt name.jpg"), j}, img);
+    EXPECT_EQ(names, (QStringList{"alt name.jpg", "0705200614300542_1.jpg"}));
+    EXPECT_EQ(stored(QStringLiteral("0705200614300517_1.jpg")), QByteArray("earlier picture"));
+    EXPECT_TRUE(random.values.isEmpty());
+
+    // Only stored names: nothing is converted, no number drawn, nothing written.
+    random.values = {99};
+    EXPECT_EQ(pictures::importPictures(names, img), names);
+    EXPECT_EQ(random.values.size(), 1);
+    EXPECT_EQ(imgFiles().size(), 2);
+    EXPECT_TRUE(pictures::importPictures({}, img).isEmpty());
+}
+
+TEST_F(PictureImport, DamagedFileStopsTheSaveAfterTheGoodOnes)
+{
+    random.values = {3};
+    const QString good1 = jpegFile(QStringLiteral("a.jpg"), 700, 500);
+    QByteArray truncated = jpeg::encode(halves(700, 500), 90);
+    truncated.truncate(200);
+    const QString bad = writeFile(QStringLiteral("b.jpg"), truncated);
+    const QString good2 = jpegFile(QStringLiteral("c.jpg"), 700, 500);
+
+    QStringList done;
+    try {
+        pictures::importPictures({good1, bad, good2}, img, [&](int, const QString& n) { done << n; });
+        FAIL() << "no error for a damaged picture";
+    } catch (const EFileError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("b.jpg"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(done, QStringList{"070520061430053_0.jpg"});
+    EXPECT_EQ(imgFiles(), done);
+}
+
+TEST_F(PictureImport, ExtensionDecidesTheReader)
+{
+    // A bitmap named .jpg and one named .BMP are both read as JPEG and fail with libjpeg's text.
+    const QString bmpBytesAsJpg = bmpFile(QStringLiteral("x.jpg"), 10, 10);
+    const QString upper = bmpFile(QStringLiteral("y.BMP"), 10, 10);
+    for (const QString& path : {bmpBytesAsJpg, upper}) {
+        try {
+            pictures::readSource(path);
+            ADD_FAILURE() << "read " << path.toStdString();
+        } catch (const EFileError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("Not a JPEG file"))) << e.message().toStdString();
+        }
+    }
+    // A JPEG named .bmp is read as a bitmap and refused.
+    const QString jpgAsBmp = jpegFile(QStringLiteral("z.bmp"), 10, 10);
+    EXPECT_THROW(pictures::readSource(jpgAsBmp), EFileError);
+    EXPECT_THROW(pictures::readSource(dir.path() + QStringLiteral("/fehlt.jpg")), EFileError);
+
+    // A large photo is decoded at the smallest DCT scale that still covers 640 x 480.
+    const QString big = jpegFile(QStringLiteral("big.jpg"), 2000, 1500);
+    EXPECT_EQ(pictures::readSource(big).size(), QSize(750, 563));
+    EXPECT_EQ(pictures::readSource(bmpFile(QStringLiteral("b.bmp"), 33, 21)).size(), QSize(33, 21));
+
+    EXPECT_TRUE(pictures::hasFolderPart(QStringLiteral("/home/a/b.jpg")));
+    EXPECT_TRUE(pictures::hasFolderPart(QStringLiteral("C:\\Bilder\\b.jpg")));
+    EXPECT_FALSE(pictures::hasFolderPart(QStringLiteral("0705_0.jpg")));
+}

@@ -1,0 +1,154 @@
+#include "ui/main/PreviewPanel.h"
+#include "data/Session.h"
+#include "data/Trace.h"
+#include "ui/main/PictureView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& hint)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setArrowType(arrow);
+    b->setAutoRaise(true); // flat
+    b->setToolTip(hint);
+    b->setFixedSize(22, 20);
+    return b;
+}
+
+QLabel* textLabel(QWidget* parent, const char* name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+} // namespace
+
+PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("PreviewPanel"));
+
+    im_left = new PictureBox(this);
+    im_left->setObjectName(QStringLiteral("im_left"));
+    im_left->setMinimumSize(160, 120);
+    im_left->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    Bildzurueck = arrowButton(this, "Bildzurueck", Qt::LeftArrow, QStringLiteral("Bild zurück"));
+    Bildvor = arrowButton(this, "Bildvor", Qt::RightArrow, QStringLiteral("Bild vor"));
+
+    lb_leftfischart = textLabel(this, "lb_leftfischart");
+    QFont bold = lb_leftfischart->font();
+    bold.setBold(true);
+    lb_leftfischart->setFont(bold);
+    lb_leftlaenge = textLabel(this, "lb_leftlaenge");
+    lb_leftzeit = textLabel(this, "lb_leftzeit");
+    lb_leftzeit->setWordWrap(true);
+    lb_leftkoeder = textLabel(this, "lb_leftkoeder");
+    lb_leftkoeder->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    layout->addWidget(im_left, 1);
+    auto* arrows = new QHBoxLayout;
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->addWidget(Bildzurueck);
+    arrows->addStretch(1);
+    arrows->addWidget(Bildvor);
+    // The row keeps its height while the arrows are hidden, so the texts do not jump.
+    auto* arrowRow = new QWidget(this);
+    arrowRow->setLayout(arrows);
+    arrowRow->setFixedHeight(22);
+    layout->addWidget(arrowRow);
+    // lb_leftlaenge follows 4 pixels after the end of the species.
+    auto* species = new QHBoxLayout;
+    species->setSpacing(4);
+    species->addWidget(lb_leftfischart);
+    species->addWidget(lb_leftlaenge);
+    species->addStretch(1);
+    layout->addLayout(species);
+    layout->addWidget(lb_leftzeit);
+    layout->addWidget(lb_leftkoeder);
+
+    connect(Bildzurueck, &QToolButton::clicked, this, &PreviewPanel::BildzurueckClick);
+    connect(Bildvor, &QToolButton::clicked, this, &PreviewPanel::BildvorClick);
+    connect(im_left, &PictureBox::clicked, this, &PreviewPanel::im_leftClick);
+
+    clearPreview();
+}
+
+void PreviewPanel::clearPreview()
+{
+    m_pictures.reset({});
+    im_left->clearPicture();
+    im_left->unsetCursor();
+    for (QLabel* l : {lb_leftfischart, lb_leftlaenge, lb_leftzeit, lb_leftkoeder})
+        l->clear();
+    updateButtons();
+}
+
+void PreviewPanel::showPreview(int row)
+{
+    m_pictures.reset({});
+    updateButtons();
+    im_left->clearPicture();
+    im_left->unsetCursor();
+    m_session.DB.GoToRow(row);
+    const catchdetails::PreviewTexts texts = catchdetails::previewTexts(m_session.DB);
+    lb_leftfischart->setText(texts.fischart);
+    lb_leftlaenge->setText(texts.laenge);
+    m_pictures.reset(texts.pictures);
+    showCurrent();
+    updateButtons();
+    lb_leftzeit->setText(texts.zeit);
+    lb_leftkoeder->setText(texts.koeder);
+}
+
+void PreviewPanel::showCurrent()
+{
+    const QString file = storedPictureFile(m_pictures.current());
+    if (!file.isEmpty() && im_left->showFile(file))
+        im_left->setCursor(Qt::PointingHandCursor);
+    else
+        im_left->unsetCursor(); // a missing file leaves the old picture
+}
+
+void PreviewPanel::updateButtons()
+{
+    Bildzurueck->setVisible(m_pictures.arrowsVisible());
+    Bildvor->setVisible(m_pictures.arrowsVisible());
+    Bildzurueck->setEnabled(m_pictures.backEnabled());
+    Bildvor->setEnabled(m_pictures.forwardEnabled());
+}
+
+void PreviewPanel::BildvorClick()
+{
+    trace::step(QStringLiteral("Main: Bildvor"));
+    if (m_pictures.forward())
+        showCurrent();
+    updateButtons();
+}
+
+void PreviewPanel::BildzurueckClick()
+{
+    trace::step(QStringLiteral("Main: Bild zurück"));
+    if (m_pictures.back())
+        showCurrent();
+    updateButtons();
+}
+
+void PreviewPanel::im_leftClick()
+{
+    trace::step(QStringLiteral("Main: Bild klicken"));
+    if (!im_left->hasPicture() || m_pictures.isEmpty())
+        return;
+    const QString file = largePictureFile(m_pictures.current());
+    if (!file.isEmpty())
+        showPictureWindow(this, file);
+}

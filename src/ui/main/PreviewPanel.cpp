@@ -37,7 +37,7 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     im_left = new PictureBox(this);
     im_left->setObjectName(QStringLiteral("im_left"));
     im_left->setMinimumSize(160, 120);
-    im_left->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    im_left->setKeepStoredShape(true);
 
     Bildzurueck = arrowButton(this, "Bildzurueck", Qt::LeftArrow, QStringLiteral("Bild zurück"));
     Bildvor = arrowButton(this, "Bildvor", Qt::RightArrow, QStringLiteral("Bild vor"));
@@ -55,7 +55,7 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
-    layout->addWidget(im_left, 1);
+    layout->addWidget(im_left);
     auto* arrows = new QHBoxLayout;
     arrows->setContentsMargins(0, 0, 0, 0);
     arrows->addWidget(Bildzurueck);
@@ -75,6 +75,7 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     layout->addLayout(species);
     layout->addWidget(lb_leftzeit);
     layout->addWidget(lb_leftkoeder);
+    layout->addStretch(1);
 
     connect(Bildzurueck, &QToolButton::clicked, this, &PreviewPanel::BildzurueckClick);
     connect(Bildvor, &QToolButton::clicked, this, &PreviewPanel::BildvorClick);

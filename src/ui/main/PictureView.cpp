@@ -30,15 +30,6 @@ bool PictureBox::showFile(const QString& path)
     return true;
 }
 
-void PictureBox::setKeepStoredShape(bool on)
-{
-    m_keepShape = on;
-    QSizePolicy policy(QSizePolicy::Expanding, on ? QSizePolicy::Preferred : QSizePolicy::Expanding);
-    policy.setHeightForWidth(on);
-    setSizePolicy(policy);
-    updateGeometry();
-}
-
 void PictureBox::clearPicture()
 {
     clear();

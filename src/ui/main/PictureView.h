@@ -11,10 +11,6 @@ public:
     bool showFile(const QString& path);
     void clearPicture();
     bool hasPicture() const { return m_hasPicture; }
-    // Keeps the box at 4:3, the shape of the stored pictures, whatever width it gets.
-    void setKeepStoredShape(bool on);
-    bool hasHeightForWidth() const override { return m_keepShape; }
-    int heightForWidth(int width) const override { return m_keepShape ? width * 3 / 4 : QLabel::heightForWidth(width); }
     QString shownFile() const { return m_shownFile; }
 
 signals:
@@ -25,7 +21,6 @@ protected:
 
 private:
     bool m_hasPicture = false;
-    bool m_keepShape = false;
     QString m_shownFile;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -17,7 +18,7 @@ QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
     b->setArrowType(arrow);
     b->setAutoRaise(true); // flat
     b->setToolTip(hint);
-    b->setFixedSize(22, 20);
+    b->setFixedSize(20, 28);
     return b;
 }
 
@@ -28,6 +29,40 @@ QLabel* textLabel(QWidget* parent, const char* name)
     return l;
 }
 
+// The picture at the 4:3 shape of the stored pictures, as large as the row allows, with the
+// arrows at its sides; the panel on the main window is small, so every pixel counts.
+class PictureRow : public QWidget {
+public:
+    PictureRow(PictureBox* picture, QToolButton* back, QToolButton* forward, QWidget* parent)
+        : QWidget(parent), m_picture(picture), m_back(back), m_forward(forward)
+    {
+        for (QWidget* w : {static_cast<QWidget*>(picture), static_cast<QWidget*>(back), static_cast<QWidget*>(forward)})
+            w->setParent(this);
+        setMinimumSize(2 * (ArrowWidth + 2) + 80, 60);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    QSize sizeHint() const override { return QSize(2 * (ArrowWidth + 2) + 240, 180); }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        const int room = width() - 2 * (ArrowWidth + 2);
+        QSize size(4, 3);
+        size.scale(room, height(), Qt::KeepAspectRatio);
+        const QRect box(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+        m_picture->setGeometry(box);
+        const int y = box.center().y() - m_back->height() / 2;
+        m_back->move(box.left() - 2 - m_back->width(), y);
+        m_forward->move(box.right() + 3, y);
+    }
+
+private:
+    static constexpr int ArrowWidth = 20;
+    PictureBox* m_picture;
+    QToolButton* m_back;
+    QToolButton* m_forward;
+};
+
 } // namespace
 
 PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), m_session(session)
@@ -36,8 +71,7 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
 
     im_left = new PictureBox(this);
     im_left->setObjectName(QStringLiteral("im_left"));
-    im_left->setMinimumSize(160, 120);
-    im_left->setKeepStoredShape(true);
+    im_left->setFrameShape(QFrame::Box);
 
     Bildzurueck = arrowButton(this, "Bildzurueck", Qt::LeftArrow, QStringLiteral("Bild zurück"));
     Bildvor = arrowButton(this, "Bildvor", Qt::RightArrow, QStringLiteral("Bild vor"));
@@ -52,20 +86,11 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     lb_leftkoeder = textLabel(this, "lb_leftkoeder");
     lb_leftkoeder->setWordWrap(true);
 
+    auto* pictureRow = new PictureRow(im_left, Bildzurueck, Bildvor, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(2);
-    layout->addWidget(im_left);
-    auto* arrows = new QHBoxLayout;
-    arrows->setContentsMargins(0, 0, 0, 0);
-    arrows->addWidget(Bildzurueck);
-    arrows->addStretch(1);
-    arrows->addWidget(Bildvor);
-    // The row keeps its height while the arrows are hidden, so the texts do not jump.
-    auto* arrowRow = new QWidget(this);
-    arrowRow->setLayout(arrows);
-    arrowRow->setFixedHeight(22);
-    layout->addWidget(arrowRow);
+    layout->setSpacing(1);
+    layout->addWidget(pictureRow, 1);
     // lb_leftlaenge follows 4 pixels after the end of the species.
     auto* species = new QHBoxLayout;
     species->setSpacing(4);
@@ -75,7 +100,6 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     layout->addLayout(species);
     layout->addWidget(lb_leftzeit);
     layout->addWidget(lb_leftkoeder);
-    layout->addStretch(1);
 
     connect(Bildzurueck, &QToolButton::clicked, this, &PreviewPanel::BildzurueckClick);
     connect(Bildvor, &QToolButton::clicked, this, &PreviewPanel::BildvorClick);

@@ -1,6 +1,4 @@
 #include "data/Session.h"
-#include "data/Trace.h"
-#include "data/Win1252.h"
 #include "storage/FkError.h"
 #include "support/PictureFixtures.h"
 #include "support/UiTestMain.h"
@@ -32,7 +30,6 @@ private slots:
     }
     void cleanup()
     {
-        trace::setEnabled(false);
         details.reset();
         home.reset();
     }
@@ -101,7 +98,6 @@ private slots:
         preview.showPreview(1);
 
         // As the search window does: details for row 2 while row 1 is previewed.
-        trace::setEnabled(true);
         QTimer::singleShot(0, [this] {
             QVERIFY(details->isVisible());
             QTest::mouseClick(details->BitBtn1, Qt::LeftButton);
@@ -111,7 +107,6 @@ private slots:
         QCOMPARE(details->lb_fischart->text(), QStringLiteral("Zander"));
         QCOMPARE(details->im_bild->shownFile(), g1);
         QCOMPARE(preview.im_left->shownFile(), red);
-        QVERIFY(win1252::decode(home->read(QStringLiteral("error.log"))).contains(QStringLiteral("-->Main: Details(2)")));
 
         // Three pictures stepped in the details window.
         QVERIFY(!details->Bildzurueck->isHidden() && !details->Bildvor->isHidden());

@@ -1,6 +1,5 @@
 #include "ui/main/TfrmDetails.h"
 #include "data/Session.h"
-#include "data/Trace.h"
 #include "ui/main/PictureView.h"
 
 #include <QCheckBox>
@@ -186,7 +185,6 @@ QList<QLabel*> TfrmDetails::valueLabels() const
 
 void TfrmDetails::showDetails(int row)
 {
-    trace::step(QStringLiteral("Main: Details(") + QString::number(row) + QLatin1Char(')'));
     fill(row);
     exec();
 }

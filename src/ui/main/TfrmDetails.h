@@ -18,7 +18,8 @@ class TfrmDetails : public QDialog {
 public:
     explicit TfrmDetails(Session& session, QWidget* parent = nullptr);
 
-    // Fills the window for the 1-based row and shows it modally. A Gewicht that is no whole
+    // Fills the window for the 1-based row and shows it modally (the main window's
+    // openDetails writes the step line and calls this). A Gewicht that is no whole
     // number or a Fangdatum that is no date raises EConvertError before anything is shown.
     void showDetails(int row);
     // The filling alone (for callers that show the window themselves, and tests).

@@ -25,6 +25,52 @@ real atan2Deg(real y, real x) { return deg(std::atan2(y, x)); }
 
 real centuriesOf(real t) { return julianCenturies(julianDay(t)); }
 
+// cos and sin of an angle together.
+struct Turn {
+    real c = 1;
+    real s = 0;
+};
+
+Turn turnOf(real degrees);
+
+Turn operator*(Turn a, Turn b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+
+// cos/sin of k·x for k = −4 … 4. The series terms are sums of such multiples, so their sine
+// and cosine come from a few products instead of one trigonometric call per term.
+class Multiples {
+public:
+    static constexpr int kMax = 4;
+    explicit Multiples(real x)
+    {
+        v[kMax + 1] = turnOf(x);
+        for (int k = 2; k <= kMax; ++k)
+            v[kMax + k] = v[kMax + k - 1] * v[kMax + 1];
+        for (int k = 1; k <= kMax; ++k)
+            v[kMax - k] = {v[kMax + k].c, -v[kMax + k].s};
+    }
+    Turn operator[](int k) const { return v[kMax + k]; }
+
+private:
+    Turn v[2 * kMax + 1];
+};
+
+// Most terms leave out some of the arguments; skipping the factor 1 saves the product.
+void multiplyBy(Turn& a, int k, const Multiples& m)
+{
+    if (k != 0)
+        a = a * m[k];
+}
+
+Turn argument(const Multiples& d, const Multiples& m, const Multiples& mp, const Multiples& f,
+              int kd, int km, int kmp, int kf)
+{
+    Turn a = d[kd];
+    multiplyBy(a, km, m);
+    multiplyBy(a, kmp, mp);
+    multiplyBy(a, kf, f);
+    return a;
+}
+
 // Three-point interpolation; a jump of right ascension across 0°/360° is taken out.
 real interpolate(real y1, real y2, real y3, real n)
 {
@@ -93,10 +139,45 @@ QString timeOfDayText(real value)
 
 // --- angles ------------------------------------------------------------------------------
 
-real reduce360(real x) { return x - 360 * std::floor(x / 360); }
-real sinDeg(real x) { return std::sin(reduce360(x) * kRad); }
-real cosDeg(real x) { return std::cos(reduce360(x) * kRad); }
-real tanDeg(real x) { return std::tan(reduce360(x) * kRad); }
+real reduce360(real x)
+{
+    if (!(std::fabs(x) < 1e15L))
+        return x - 360 * std::floor(x / 360);
+    // Same as x − 360·⌊x/360⌋, without the slow library floor.
+    const real r = x - 360 * static_cast<real>(static_cast<long long>(x / 360));
+    return r < 0 ? r + 360 : r;
+}
+
+namespace {
+// The library's extended sine takes a slow multi-precision path for any argument beyond
+// π/4, so the angle is folded into [−45°, 45°] here, in degrees, where that is exact.
+Turn turnOf(real x)
+{
+    const real r = reduce360(x);
+    const int q = static_cast<int>(r / 90 + 0.5L);
+    const real a = (r - 90 * q) * kRad;
+    const real c = std::cos(a);
+    const real s = std::sin(a);
+    switch (q & 3) {
+    case 0:
+        return {c, s};
+    case 1:
+        return {-s, c};
+    case 2:
+        return {-c, -s};
+    default:
+        return {s, -c};
+    }
+}
+} // namespace
+
+real sinDeg(real x) { return turnOf(x).s; }
+real cosDeg(real x) { return turnOf(x).c; }
+real tanDeg(real x)
+{
+    const Turn t = turnOf(x);
+    return t.s / t.c;
+}
 
 // --- time --------------------------------------------------------------------------------
 
@@ -128,13 +209,15 @@ Nutation nutation(real t, int rows)
     const real f = reduce360(93.27191L + 483202.017538L * T - 0.0036825L * T2 + T3 / 327270);
     const real om = reduce360(125.04452L - 1934.136261L * T + 0.0020708L * T2 + T3 / 450000);
     rows = std::clamp(rows, 0, terms::kNutationRows);
+    const Multiples md(d), mm(m), mmp(mp), mf(f), mom(om);
     real psi = 0;
     real eps = 0;
     for (int i = 0; i < rows; ++i) {
         const terms::NutationTerm& r = terms::nutation[i];
-        const real arg = r.d * d + r.m * m + r.mp * mp + r.f * f + r.omega * om;
-        psi += (r.psi + r.psiT * T) * sinDeg(arg);
-        eps += (r.eps + r.epsT * T) * cosDeg(arg);
+        Turn arg = argument(md, mm, mmp, mf, r.d, r.m, r.mp, r.f);
+        multiplyBy(arg, r.omega, mom);
+        psi += (r.psi + r.psiT * T) * arg.s;
+        eps += (r.eps + r.epsT * T) * arg.c;
     }
     return {psi * 0.0001L / 3600, eps * 0.0001L / 3600};
 }
@@ -182,20 +265,19 @@ Position moonEcliptic(real t)
     const real a3 = 313.45L + 481266.484L * T;
     const real eFactor[3] = {1, e, e * e};
 
+    const Multiples md(d), mm(m), mmp(mp), mf(f);
     real sl = 0;
     real sr = 0;
     for (const terms::MoonLrTerm& r : terms::moonLongitudeDistance) {
-        const real arg = r.d * d + r.m * m + r.mp * mp + r.f * f;
+        const Turn arg = argument(md, mm, mmp, mf, r.d, r.m, r.mp, r.f);
         const real ef = eFactor[std::abs(r.m)];
-        if (r.sinL != 0)
-            sl += r.sinL * ef * sinDeg(arg);
-        if (r.cosR != 0)
-            sr += r.cosR * ef * cosDeg(arg);
+        sl += r.sinL * ef * arg.s;
+        sr += r.cosR * ef * arg.c;
     }
     real sb = 0;
     for (const terms::MoonBTerm& r : terms::moonLatitude) {
-        const real arg = r.d * d + r.m * m + r.mp * mp + r.f * f;
-        sb += r.sinB * eFactor[std::abs(r.m)] * sinDeg(arg);
+        const Turn arg = argument(md, mm, mmp, mf, r.d, r.m, r.mp, r.f);
+        sb += r.sinB * eFactor[std::abs(r.m)] * arg.s;
     }
     sl += 3958 * sinDeg(a1) + 1962 * sinDeg(lp - f) + 318 * sinDeg(a2);
     sb += -2235 * sinDeg(lp) + 382 * sinDeg(a3) + 175 * sinDeg(a1 - f) + 175 * sinDeg(a1 + f)

@@ -1,7 +1,8 @@
 # Script mode (cmake -P): writes AstroTerms.cpp from the tab-separated term tables.
 # Each table is checked for its row and column count; a damaged file stops the build.
 
-function(read_table file columns rows out_var)
+# The first `multiples` columns are multiples of the arguments; the calculation handles −4 … 4.
+function(read_table file columns multiples rows out_var)
   file(STRINGS ${DATA_DIR}/${file} lines)
   list(LENGTH lines n)
   if(n LESS 2)
@@ -20,10 +21,15 @@ function(read_table file columns rows out_var)
     if(NOT ncells EQUAL columns)
       message(FATAL_ERROR "${file}: row ${count} has ${ncells} columns, expected ${columns}")
     endif()
+    set(column 0)
     foreach(cell IN LISTS cells)
       if(NOT cell MATCHES "^-?[0-9]+(\\.[0-9]+)?$")
         message(FATAL_ERROR "${file}: row ${count}: '${cell}' is not a number")
       endif()
+      if(column LESS multiples AND NOT cell MATCHES "^-?[0-4]$")
+        message(FATAL_ERROR "${file}: row ${count}: multiple '${cell}' outside -4 ... 4")
+      endif()
+      math(EXPR column "${column} + 1")
     endforeach()
     string(REPLACE ";" ", " joined "${cells}")
     string(APPEND text "    {${joined}},\n")
@@ -35,9 +41,9 @@ function(read_table file columns rows out_var)
   set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
 
-read_table(moon_longitude_distance.tsv 6 60 lr)
-read_table(moon_latitude.tsv 5 60 b)
-read_table(nutation.tsv 9 63 nut)
+read_table(moon_longitude_distance.tsv 6 4 60 lr)
+read_table(moon_latitude.tsv 5 4 60 b)
+read_table(nutation.tsv 9 5 63 nut)
 
 set(content "// Generated from data/astro/*.tsv at build time. Do not edit.
 #include \"entry/AstroTerms.h\"

@@ -337,22 +337,15 @@ std::uint64_t lunarSeriesCount() { return lunarSeries; }
 
 ENoRisesOrSets::ENoRisesOrSets() : FkError(QStringLiteral("No rises or sets calculable")) {}
 
-real riseTransitSet(Body body, real t, Event event, const Observer& observer)
+real eventFraction(const Position& p1, const Position& p2, const Position& p3, real theta0, real h0,
+                   const Observer& observer, Event event)
 {
-    const real h0 = body == Body::Sun ? -0.8333L
-                                      : 0.7275L * moonEquatorial(t, observer).parallax - 0.5666667L;
-    const real d0 = std::floor(t);
-    const real theta0 = siderealTime(d0);
-    const Position p1 = bodyPosition(body, d0 - 1, observer);
-    const Position p2 = bodyPosition(body, d0, observer);
     const real phi = observer.latitude;
     const real L = observer.longitude;
-
     const real cosH0 = (sinDeg(h0) - sinDeg(phi) * sinDeg(p2.delta)) / (cosDeg(phi) * cosDeg(p2.delta));
-    if (cosH0 < -1 || cosH0 > 1)
+    if (!(cosH0 >= -1 && cosH0 <= 1))
         throw ENoRisesOrSets();
     const real H0 = acosDeg(cosH0);
-    const Position p3 = bodyPosition(body, d0 + 1, observer);
 
     const real m0 = (p2.alpha + L - theta0) / 360;
     real m = fraction(m0);
@@ -368,12 +361,21 @@ real riseTransitSet(Body body, real t, Event event, const Observer& observer)
     real H = reduce360(theta - L - alpha);
     if (H > 180)
         H -= 360;
-    if (event == Event::Transit) {
-        m += -H / 360;
-    } else {
-        const real h = asinDeg(sinDeg(phi) * sinDeg(delta) + cosDeg(phi) * cosDeg(delta) * cosDeg(H));
-        m += (h - h0) / (360 * cosDeg(delta) * cosDeg(phi) * sinDeg(H));
-    }
+    if (event == Event::Transit)
+        return m - H / 360;
+    const real h = asinDeg(sinDeg(phi) * sinDeg(delta) + cosDeg(phi) * cosDeg(delta) * cosDeg(H));
+    return m + (h - h0) / (360 * cosDeg(delta) * cosDeg(phi) * sinDeg(H));
+}
+
+real riseTransitSet(Body body, real t, Event event, const Observer& observer)
+{
+    const real h0 = body == Body::Sun ? -0.8333L
+                                      : 0.7275L * moonEquatorial(t, observer).parallax - 0.5666667L;
+    const real d0 = std::floor(t);
+    const Position p1 = bodyPosition(body, d0 - 1, observer);
+    const Position p2 = bodyPosition(body, d0, observer);
+    const Position p3 = bodyPosition(body, d0 + 1, observer);
+    const real m = eventFraction(p1, p2, p3, siderealTime(d0), h0, observer, event);
     return d0 + m + localOffset(dateOfValue(d0));
 }
 

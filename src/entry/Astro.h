@@ -89,6 +89,12 @@ public:
     ENoRisesOrSets();
 };
 
+// The event as fraction of the day in UT from the body's positions at 0h of the day before,
+// the day and the day after, the sidereal time Θ0 at 0h and the standard altitude h0: one
+// correction step, so the result may lie a little outside [0, 1). Raises ENoRisesOrSets.
+real eventFraction(const Position& p1, const Position& p2, const Position& p3, real theta0, real h0,
+                   const Observer& observer, Event event);
+
 // The event on the calendar day of t, in local civil time; raises ENoRisesOrSets.
 real riseTransitSet(Body body, real t, Event event, const Observer& observer);
 

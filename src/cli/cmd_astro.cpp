@@ -1,5 +1,6 @@
 // fischkladde-cli astro: sunrise, sunset, moonrise, moonset and moon phase per day.
 #include "cli/Cli.h"
+#include "data/GermanFormat.h"
 #include "entry/Astro.h"
 #include "entry/TSunMoonCalendar.h"
 #include "storage/FkError.h"
@@ -7,14 +8,6 @@
 #include <QTextStream>
 
 namespace {
-
-QDate parseDateArg(const QString& text)
-{
-    const QDate date = QDate::fromString(text, QStringLiteral("d.M.yyyy"));
-    if (!date.isValid())
-        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(text));
-    return date;
-}
 
 float parseDegrees(const QString& text, float limit)
 {
@@ -54,8 +47,8 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
     const bool hasLon = cli::takeOption(args, QStringLiteral("--lon"), &lon);
     if (args.size() != 1)
         throw cli::UsageError{QStringLiteral("Genau ein Datum erwartet.")};
-    const QDate first = parseDateArg(args.first());
-    const QDate last = hasTo ? parseDateArg(to) : first;
+    const QDate first = german::parseDate(args.first());
+    const QDate last = hasTo ? german::parseDate(to) : first;
     if (last < first)
         throw cli::UsageError{QStringLiteral("Das Enddatum liegt vor dem Anfangsdatum.")};
 
@@ -72,7 +65,7 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
     const astro::Observer observer{calendar.latitude(), calendar.longitude(), 0};
 
     for (QDate day = first; day <= last; day = day.addDays(1)) {
-        out << day.toString(QStringLiteral("dd.MM.yyyy")) << '\t';
+        out << german::formatDate(day) << '\t';
         try {
             calendar.setDate(QDateTime(day, QTime(0, 0)));
         } catch (const astro::ENoRisesOrSets&) {

@@ -1,11 +1,11 @@
 #include "entry/LengthWeight.h"
 
-#include "storage/FkError.h"
+#include "data/GermanFormat.h"
+#include "data/Trace.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 namespace lengthweight {
@@ -32,34 +32,6 @@ constexpr Species kSpecies[] = {
     {"Schuppenkarpfen", 2.22L}, {"Spiegelkarpfen", 2.22L},
     {"Wels", 0.724L},        {"Zander", 0.96L},
 };
-
-// Whole number as the platform's integer conversion reads it: leading blanks, a sign,
-// decimal digits, 32 bits.
-qint32 parseInt32(const QString& text)
-{
-    int i = 0;
-    while (i < text.size() && text[i] == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        negative = text[i++] == QLatin1Char('-');
-    qint64 value = 0;
-    const int firstDigit = i;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        value = value * 10 + (c.unicode() - '0');
-        if (value > qint64(std::numeric_limits<qint32>::max()) + 1)
-            break;
-    }
-    if (negative)
-        value = -value;
-    if (i == firstDigit || i != text.size() || value > std::numeric_limits<qint32>::max()
-        || value < std::numeric_limits<qint32>::min())
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return static_cast<qint32>(value);
-}
 
 // Fixed-point text without decimals and with at most 8 significant digits: the value is
 // taken to 18 significant decimal digits first and then rounded half away from zero, so a
@@ -109,20 +81,23 @@ std::optional<long double> conditionFactor(const QString& species)
 
 QString weightFromLength(const QString& species, const QString& lengthText)
 {
+    trace::step(QStringLiteral("ADD: Fischlaenge(") + species + QLatin1Char(';') + lengthText + QLatin1Char(')'));
     const std::optional<long double> k = conditionFactor(species);
     if (!k)
         return QString();
-    const long double l = parseInt32(lengthText);
+    const long double l = german::parseInt(lengthText);
     return fixedNoDecimals(l * l * l * *k / 100);
 }
 
 QString lengthFromWeight(const QString& species, const QString& weightText)
 {
+    // The same trace text as for the weight, as the program always wrote it.
+    trace::step(QStringLiteral("ADD: Fischlaenge(") + species + QLatin1Char(';') + weightText + QLatin1Char(')'));
     const std::optional<long double> k = conditionFactor(species);
     if (!k)
         return QString();
     // W · 100 in 64 bits: a 32-bit product overflows from 21474837 g on.
-    const qint64 w100 = qint64(parseInt32(weightText)) * 100;
+    const qint64 w100 = qint64(german::parseInt(weightText)) * 100;
     const long double x = static_cast<long double>(w100) / *k;
     return QString::number(static_cast<qint64>(std::nearbyint(std::cbrt(x))));
 }

@@ -1,6 +1,8 @@
 // Weight from length and back.
 #include "entry/LengthWeight.h"
+#include "data/Trace.h"
 #include "storage/FkError.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -56,4 +58,18 @@ TEST(LengthWeight, TextThatIsNoWholeNumber)
     }
     EXPECT_EQ(weightFromLength("Hecht", " +80"), "3886");
     EXPECT_THROW(lengthFromWeight("Hecht", "1e3"), EConvertError);
+}
+
+TEST(LengthWeight, StepTraceWhenSwitchedOn)
+{
+    TempHome home;
+    trace::setEnabled(true);
+    weightFromLength("Hecht", "80");
+    lengthFromWeight("Karpfen", "900");
+    trace::setEnabled(false);
+    weightFromLength("Aal", "70");
+    const QByteArray log = home.read("error.log");
+    EXPECT_TRUE(log.contains("-->ADD: Fischlaenge(Hecht;80)\r\n")) << log.constData();
+    EXPECT_TRUE(log.contains("-->ADD: Fischlaenge(Karpfen;900)\r\n"));
+    EXPECT_FALSE(log.contains("Aal"));
 }

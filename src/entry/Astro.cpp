@@ -31,7 +31,26 @@ struct Turn {
     real s = 0;
 };
 
-Turn turnOf(real degrees);
+// The library's extended sine takes a slow multi-precision path for any argument beyond
+// π/4, so the angle is folded into [−45°, 45°] here, in degrees, where that is exact.
+Turn turnOf(real x)
+{
+    const real r = reduce360(x);
+    const int q = static_cast<int>(r / 90 + 0.5L);
+    const real a = (r - 90 * q) * kRad;
+    const real c = std::cos(a);
+    const real s = std::sin(a);
+    switch (q & 3) {
+    case 0:
+        return {c, s};
+    case 1:
+        return {-s, c};
+    case 2:
+        return {-c, -s};
+    default:
+        return {s, -c};
+    }
+}
 
 Turn operator*(Turn a, Turn b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
 
@@ -147,29 +166,6 @@ real reduce360(real x)
     const real r = x - 360 * static_cast<real>(static_cast<long long>(x / 360));
     return r < 0 ? r + 360 : r;
 }
-
-namespace {
-// The library's extended sine takes a slow multi-precision path for any argument beyond
-// π/4, so the angle is folded into [−45°, 45°] here, in degrees, where that is exact.
-Turn turnOf(real x)
-{
-    const real r = reduce360(x);
-    const int q = static_cast<int>(r / 90 + 0.5L);
-    const real a = (r - 90 * q) * kRad;
-    const real c = std::cos(a);
-    const real s = std::sin(a);
-    switch (q & 3) {
-    case 0:
-        return {c, s};
-    case 1:
-        return {-s, c};
-    case 2:
-        return {-c, -s};
-    default:
-        return {s, -c};
-    }
-}
-} // namespace
 
 real sinDeg(real x) { return turnOf(x).s; }
 real cosDeg(real x) { return turnOf(x).c; }

@@ -1,5 +1,5 @@
-// The sun and moon values of the catch entry dialog: one recomputation for a newly selected
-// day (phase, three moon events, three sun events), a year of days in a row as when scrolling
+// The sun and moon values of the catch entry dialog: one recomputation for the next day and
+// for a day far off (phase, three moon events, three sun events), a year of days in a row as when scrolling
 // the date picker, and the parts that dominate (phase class, one moon position).
 #include "entry/Astro.h"
 #include "entry/TSunMoonCalendar.h"
@@ -22,6 +22,22 @@ void BM_NewDay(benchmark::State& state)
         double(astro::lunarSeriesCount() - before) / double(state.iterations());
 }
 BENCHMARK(BM_NewDay)->Unit(benchmark::kMicrosecond);
+
+// A day far from the one shown: nothing of the last recomputation can be reused.
+void BM_NewDayJump(benchmark::State& state)
+{
+    TSunMoonCalendar calendar(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+    QDate day(2026, 1, 11);
+    const std::uint64_t before = astro::lunarSeriesCount();
+    for (auto _ : state) {
+        calendar.setDate(QDateTime(day, QTime(0, 0)));
+        benchmark::DoNotOptimize(calendar.moonRise());
+        day = day.addDays(10);
+    }
+    state.counters["lunar_series_per_day"] =
+        double(astro::lunarSeriesCount() - before) / double(state.iterations());
+}
+BENCHMARK(BM_NewDayJump)->Unit(benchmark::kMicrosecond);
 
 void BM_Year(benchmark::State& state)
 {

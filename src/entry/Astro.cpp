@@ -416,9 +416,12 @@ real dailyMaximumFraction(const QDate& date)
 
 MoonPhase moonPhaseClass(const QDate& date)
 {
-    const real a = dailyMaximumFraction(date.addDays(-1));
-    const real b = dailyMaximumFraction(date);
-    const real c = dailyMaximumFraction(date.addDays(1));
+    return moonPhaseClass(dailyMaximumFraction(date.addDays(-1)), dailyMaximumFraction(date),
+                          dailyMaximumFraction(date.addDays(1)));
+}
+
+MoonPhase moonPhaseClass(real a, real b, real c)
+{
     if (a > b)
         return c > b ? Neumond : AbnehmenderMond;
     return c >= b ? ZunehmenderMond : Vollmond;

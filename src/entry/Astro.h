@@ -110,6 +110,8 @@ real dailyMaximumFraction(const QDate& date); // the largest of the 24 full hour
 enum MoonPhase : std::uint8_t { Neumond = 0, ZunehmenderMond = 1, Vollmond = 2, AbnehmenderMond = 3 };
 
 MoonPhase moonPhaseClass(const QDate& date);
+// The class from the daily maxima of the day before, the day and the day after.
+MoonPhase moonPhaseClass(real before, real day, real after);
 QString moonPhaseName(MoonPhase phase);
 
 } // namespace astro

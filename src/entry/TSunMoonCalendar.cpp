@@ -45,6 +45,14 @@ astro::Observer TSunMoonCalendar::observer() const
     return {static_cast<astro::real>(m_latitude), static_cast<astro::real>(m_longitude), 0};
 }
 
+astro::real TSunMoonCalendar::dailyMaximum(const QDate& day)
+{
+    for (const Maximum& m : m_maxima)
+        if (m.day == day && day.isValid())
+            return m.value;
+    return astro::dailyMaximumFraction(day);
+}
+
 void TSunMoonCalendar::recompute()
 {
     if (!m_calcAstroData)
@@ -52,7 +60,14 @@ void TSunMoonCalendar::recompute()
     const astro::Observer obs = observer();
     const astro::real t = astro::dateTimeValue(m_date);
     // Each value is stored as soon as it is known, so an error leaves the earlier ones new.
-    m_moonPhase = astro::moonPhaseClass(m_date.date());
+    const QDate day = m_date.date();
+    const astro::real before = dailyMaximum(day.addDays(-1));
+    const astro::real today = dailyMaximum(day);
+    const astro::real after = dailyMaximum(day.addDays(1));
+    m_maxima[0] = {day.addDays(-1), before};
+    m_maxima[1] = {day, today};
+    m_maxima[2] = {day.addDays(1), after};
+    m_moonPhase = astro::moonPhaseClass(before, today, after);
     m_moonRise = astro::riseTransitSet(Body::Moon, t, Event::Rise, obs);
     m_moonSet = astro::riseTransitSet(Body::Moon, t, Event::Set, obs);
     m_moonTransit = astro::riseTransitSet(Body::Moon, t, Event::Transit, obs);

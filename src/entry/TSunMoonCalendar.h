@@ -54,6 +54,7 @@ public:
 private:
     void recompute();
     astro::Observer observer() const;
+    astro::real dailyMaximum(const QDate& day);
 
     QDateTime m_date;
     float m_latitude = kDefaultLatitude;
@@ -67,4 +68,12 @@ private:
     astro::real m_moonSet = 0;
     astro::real m_moonTransit = 0;
     astro::MoonPhase m_moonPhase = astro::Neumond;
+
+    // Daily maxima of the illuminated fraction from the last recomputation: the next day
+    // needs two of its three again. They do not depend on the observer.
+    struct Maximum {
+        QDate day;
+        astro::real value = 0;
+    };
+    Maximum m_maxima[3];
 };

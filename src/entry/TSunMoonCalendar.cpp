@@ -10,7 +10,7 @@ TSunMoonCalendar::TSunMoonCalendar(const QDateTime& selected) : m_date(selected)
 
 void TSunMoonCalendar::setDate(const QDateTime& selected)
 {
-    if (selected.date() == m_date.date())
+    if (!selected.date().isValid() || selected.date() == m_date.date())
         return;
     m_date = selected;
     recompute();

@@ -18,7 +18,7 @@ public:
 
     QDateTime date() const { return m_date; }
     // A moment on the calendar day already selected changes nothing (not even the stored
-    // time of day). Another day becomes the selected date and all values are computed again
+    // time of day); neither does an invalid date. Another day becomes the selected date and all values are computed again
     // in the order phase, moonrise, moonset, moon transit, sunrise, sunset, sun transit.
     // Raises astro::ENoRisesOrSets when an event cannot be computed: the values before it
     // are already those of the new day, the rest stay those of the previous day.

@@ -142,10 +142,8 @@ void TfrmAdd::buildControls()
     ed_karte->hide();
     cb_zurueckgesetzt = named(new QCheckBox(QStringLiteral("Fisch zurückgesetzt"), this), "cb_zurueckgesetzt");
     SpeedButton1 = named(new QPushButton(QStringLiteral("Position auswählen"), this), "SpeedButton1");
-    SpeedButton1->setFlat(true);
     SpeedButton1->setEnabled(false); // the water map is not there yet
     SpeedButton2 = named(new QPushButton(QStringLiteral("Wetterdaten festlegen"), this), "SpeedButton2");
-    SpeedButton2->setFlat(true);
     Bild = named(new QLabel(this), "Bild");
     Bild->hide();
 

@@ -63,7 +63,7 @@ TfrmWetter::TfrmWetter(QWidget* parent) : QDialog(parent)
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("?"));
+    SpeedButton1->setText(QStringLiteral("Tabelle"));
     SpeedButton1->setToolTip(QStringLiteral("Windstärken anzeigen"));
     SpeedButton1->setAutoRaise(true);
 

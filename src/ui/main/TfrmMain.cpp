@@ -141,6 +141,9 @@ void TfrmMain::buildControls()
     cb_gehezu->setObjectName(QStringLiteral("cb_gehezu"));
     cb_gehezu->setMinimumWidth(190);
     cb_gehezu->setToolTip(QStringLiteral("Ansicht"));
+    // The two fixed views are there from the start, also before an angler list exists.
+    cb_gehezu->addItem(kUebersicht);
+    cb_gehezu->addItem(kAlleFaenge);
     Image10 = makeLabel(central, "Image10", QStringLiteral("Jahr:"));
     cb_jahr = new QComboBox(central);
     cb_jahr->setObjectName(QStringLiteral("cb_jahr"));

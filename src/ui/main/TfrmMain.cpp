@@ -303,7 +303,7 @@ void TfrmMain::buildControls()
     line->setFrameShadow(QFrame::Sunken);
 
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setContentsMargins(8, 6, 8, 10);
     layout->setSpacing(4);
     layout->addLayout(top, 1);
     layout->addWidget(line);

@@ -1,0 +1,30 @@
+#pragma once
+// JPEG reading and writing over libjpeg. Decoder failures never end the program: they come
+// back as EFileError whose message carries libjpeg's own text.
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace jpeg {
+
+// Reads width and height from the frame header only (no pixel data is decoded).
+// Returns false and fills *error (German, with the decoder's text) when the bytes are no
+// readable JPEG.
+bool readSize(const QByteArray& bytes, int* width, int* height, QString* error = nullptr);
+
+// Decodes to an RGB888 image. With a valid minimumSize the decoder scales by M/8
+// (M = 1..8) to the smallest size whose width and height are both not below the minimum;
+// a picture already smaller than that is decoded at full size (never enlarged).
+// `name` (a file name, may be empty) is put into the error message.
+// Raises EFileError on failure.
+QImage decode(const QByteArray& bytes, const QSize& minimumSize = QSize(), const QString& name = QString());
+
+// The size decode() would return for a picture of the given full size.
+QSize scaledSize(int width, int height, const QSize& minimumSize);
+
+// Encodes the image as baseline JPEG (quality 1..100). Transparent pixels are laid on
+// white; grayscale images stay grayscale. Raises EFileError on failure.
+QByteArray encode(const QImage& image, int quality = 90);
+
+} // namespace jpeg

@@ -3,6 +3,9 @@
 #include "ui/common/UserInteraction.h"
 #include "ui/data/TfrmCBox.h"
 #include "ui/data/TfrmDBSelect.h"
+#include "ui/entry/CatchCommands.h"
+#include "ui/entry/TfrmAdd.h"
+#include "ui/entry/TfrmWetter.h"
 #include "ui/info/TfrmAbout.h"
 #include "ui/info/TfrmSpenden.h"
 #include "ui/main/CatchListModel.h"
@@ -10,6 +13,7 @@
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
 #include "data/Win1252.h"
+#include "stats/Overview.h"
 #include "storage/FkError.h"
 
 #include <QCloseEvent>
@@ -93,6 +97,9 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmCBox = new TfrmCBox(this);
     frmAbout = new TfrmAbout(this);
     frmSpenden = new TfrmSpenden(this);
+    frmWetter = new TfrmWetter(this);
+    frmAdd = new TfrmAdd(m_session, *frmWetter, this);
+    wireCatchEntry();
     connect(frmDBSelect, &TfrmDBSelect::catchDatabaseChanged, this, &TfrmMain::databaseChanged);
     connect(frmDBSelect, &TfrmDBSelect::costDatabaseChanged, this,
             [this] { guarded([this] { RefreshOverview(currentFilter(), currentYear()); }); });
@@ -699,8 +706,52 @@ void TfrmMain::RebuildKarteMenu()
 
 void TfrmMain::RefreshOverview(const QString& angler, int year)
 {
-    // The figures themselves are computed by the overview; this is where they are asked for.
     trace::step(QStringLiteral("Main: Statistik (%1;%2)").arg(angler).arg(year));
+    if (m_session.DB.RowCount() == 0)
+        return;
+    QStringList anglers;
+    for (int i = 2; i < cb_gehezu->count(); ++i)
+        anglers << cb_gehezu->itemText(i);
+    const overview::Lists lists = overview::readLists(frmAdd->reloadSpecies(), anglers);
+    // A conversion error here leaves every figure as it was.
+    const overview::CatchFigures f = overview::countCatches(m_session.DB, lists, angler, year);
+    lb_summefischgewicht->setText(f.weightSum);
+    lb_summefischlaenge->setText(f.lengthSum);
+    QLabel* const pairs[overview::FigureCount][2] = {
+        {besterfangtag_1, besterfangtag_2},       {bestefangzeit_1, bestefangzeit_2},
+        {bestemondphase_1, bestemondphase_2},     {bestefangmethode_1, bestefangmethode_2},
+        {bestesfangwetter_1, bestesfangwetter_2}, {besterkoeder_1, besterkoeder_2},
+        {hafischart_1, hafischart_2},             {lafisch_1, lafisch_2},
+        {schfisch_1, schfisch_2},                 {besterfaenger_1, besterfaenger_2}};
+    // Each _2 label sits in the row layout 4 pixels after its _1 label, which sizes to its text.
+    for (int i = 0; i < overview::FigureCount; ++i) {
+        pairs[i][0]->setText(f.pairs[size_t(i)].first);
+        pairs[i][1]->setText(f.pairs[size_t(i)].second);
+    }
+    lb_angelkosten->setText(overview::costSum(m_session.AKDB));
+    const QString fishingTime = overview::fishingTime(f.outingDurations);
+    im_totangelzeit->hide();
+    im_angelzeit->show();
+    lb_angelzeit->setText(fishingTime);
+}
+
+void TfrmMain::wireCatchEntry()
+{
+    frmAdd->refreshMainList = [this] { refreshCatchView(); };
+    wireAction(aHinzufuegen, [this] { catchcommands::newCatch(*frmAdd, [this] { openListEditor(2); }); });
+    wireAction(aBearbeiten, [this] { catchcommands::editCatch(*frmAdd, selectedRow()); });
+    wireAction(aDuplizieren,
+               [this] { catchcommands::duplicateCatch(m_session, selectedRow(), [this] { refreshCatchView(); }); });
+    wireAction(aLoeschen,
+               [this] { catchcommands::deleteCatch(m_session, selectedRow(), this, [this] { refreshCatchView(); }); });
+}
+
+void TfrmMain::refreshCatchView()
+{
+    if (cb_jahr->isHidden())
+        ShowLastEntries();
+    else
+        ShowCatches(currentFilter(), currentYear());
 }
 
 void TfrmMain::clearOverview()

@@ -16,9 +16,11 @@ class QLabel;
 class QMenu;
 class QTableView;
 class TfrmAbout;
+class TfrmAdd;
 class TfrmCBox;
 class TfrmDBSelect;
 class TfrmSpenden;
+class TfrmWetter;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -154,6 +156,8 @@ public:
     TfrmCBox* frmCBox;
     TfrmAbout* frmAbout;
     TfrmSpenden* frmSpenden;
+    TfrmAdd* frmAdd;       // "Fang eintragen"
+    TfrmWetter* frmWetter; // its weather readings
 
     // Sort state: mode of the last sort and one reverse flag per list column.
     catchlist::SortMode sortMode = catchlist::SortMode::Text;
@@ -186,6 +190,9 @@ private:
     void databaseChanged();
     QString currentFilter() const;
     int currentYear() const;
+    // After a catch was saved, duplicated or deleted: the list of the view shown.
+    void refreshCatchView();
+    void wireCatchEntry();
 
     Session m_session;
     catchdb::StartupResult m_startup;

@@ -26,6 +26,7 @@ inline TTextTable catchTable(const std::vector<TestCatch>& catches)
         db.AddRow();
         db.SetData("Fangdatum", c.date);
         db.SetData("Fangzeit", QByteArray("07:45"));
+        db.SetData("Angeldauer", QByteArray("01:00"));
         db.SetData("Faenger", c.angler);
         db.SetData("Fischart", c.species);
         db.SetData("Laenge", c.length);

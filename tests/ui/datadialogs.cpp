@@ -8,6 +8,7 @@
 #include "ui/main/TfrmMain.h"
 #include "data/LookupLists.h"
 
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -176,6 +177,7 @@ void DataDialogsTest::openDatabasesRebuildsListsAndRefreshesTheList()
     akdb.AddRow();
     akdb.SetData("Artikel", QByteArray("Haken"));
     akdb.SetData("Geschaeft", QByteArray("Angelladen M\xFCller"));
+    akdb.SetData("GesamtpreisVersand", QByteArray("3,95"));
     akdb.saveOrThrow(costs);
     d = showDbDialog(w, 1);
     ui.openFiles.enqueue(costs);
@@ -186,6 +188,7 @@ void DataDialogsTest::openDatabasesRebuildsListsAndRefreshesTheList()
     QCOMPARE(w.session().AKDB.RowCount(), 1);
     QCOMPARE(home.read(QStringLiteral("DATs/AK_Geschaeft.dat")), QByteArray("Angelladen M\xFCller\r\n"));
     QCOMPARE(home.read(QStringLiteral("DATs/AK_Artikelbez.dat")), QByteArray("Haken\r\n"));
+    QCOMPARE(w.lb_angelkosten->text(), QStringLiteral("3,95 €"));
     QVERIFY(ui.texts(QStringLiteral("error")).isEmpty());
 }
 

@@ -65,7 +65,6 @@ TfrmWetter::TfrmWetter(QWidget* parent) : QDialog(parent)
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("Tabelle"));
     SpeedButton1->setToolTip(QStringLiteral("Windstärken anzeigen"));
-    SpeedButton1->setAutoRaise(true);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);

@@ -75,11 +75,6 @@ QStringList commandFigures(const QStringList& extra = {})
     return lines;
 }
 
-void selectListRow(TfrmMain& w, int listRow)
-{
-    w.ListView1->selectRow(listRow);
-}
-
 } // namespace
 
 class MainEntryTest : public QObject {
@@ -144,7 +139,7 @@ private slots:
         QCOMPARE(runCli({"overview"}).err, QByteArray("'zwölf' is not a valid floating point value\n"));
     }
 
-    void enterEditDuplicateAndDeleteFromTheMenu()
+    void enterAndDeleteFromTheMenu()
     {
         TempHome home;
         ScriptedInteraction ui;
@@ -172,40 +167,25 @@ private slots:
         QCOMPARE(w.lafisch_2->text(), QStringLiteral("(90 cm)"));
         QVERIFY(home.read("fang.fdb").contains("01.08.2008;"));
 
-        // Edit the selected catch.
-        selectListRow(w, 0);
-        QVERIFY(w.aBearbeiten->isEnabled());
-        QTimer::singleShot(0, [&w] {
-            QCOMPARE(w.frmAdd->BitBtn2->text(), QStringLiteral("Speichern"));
-            QCOMPARE(w.frmAdd->ed_laenge->text(), QStringLiteral("90"));
-            w.frmAdd->ed_laenge->setText("91");
-            QTest::mouseClick(w.frmAdd->BitBtn2, Qt::LeftButton);
-        });
-        w.aBearbeiten->trigger();
-        QCOMPARE(w.session().DB.RowCount(), 5);
-        QCOMPARE(w.lafisch_2->text(), QStringLiteral("(91 cm)"));
-        QCOMPARE(w.listModel->rowCount(), 5);
-
-        // Duplicate is written at once.
-        selectListRow(w, 0);
-        w.aDuplizieren->trigger();
-        QCOMPARE(w.session().DB.RowCount(), 6);
-        TTextTable file;
-        file.LoadFromFile(home.file("fang.fdb"));
-        QCOMPARE(file.RowCount(), 6);
-        QCOMPARE(file.value(6, file.FieldIndex("Laenge")), QByteArray("91"));
-
         // Delete asks; Yes removes it from file and list.
-        selectListRow(w, 0);
+        w.ListView1->selectRow(0);
         const int row = w.selectedRow();
         ui.confirmations.enqueue(true);
         w.aLoeschen->trigger();
         QCOMPARE(ui.texts("confirm"), QStringList{"Wollen Sie den Eintrag wirklich löschen?"});
-        QCOMPARE(w.session().DB.RowCount(), 5);
+        QCOMPARE(w.session().DB.RowCount(), 4);
+        TTextTable file;
+        file.LoadFromFile(home.file("fang.fdb"));
+        QCOMPARE(file.RowCount(), 4);
+        QCOMPARE(w.listModel->rowCount(), 4);
+        QCOMPARE(row, 5);
+
+        // Duplicate reaches the file at once and the list shows the copy.
+        w.ListView1->selectRow(0);
+        w.aDuplizieren->trigger();
         file.LoadFromFile(home.file("fang.fdb"));
         QCOMPARE(file.RowCount(), 5);
         QCOMPARE(w.listModel->rowCount(), 5);
-        QVERIFY(row >= 5);
         QVERIFY(ui.texts("error").isEmpty());
     }
 };

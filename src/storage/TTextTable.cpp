@@ -220,6 +220,15 @@ QByteArray TTextTable::value(int row, int column) const
     return m_rows[size_t(row - 1)].get(column - 1);
 }
 
+QByteArrayView TTextTable::view(int row, int column) const
+{
+    if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
+        return {};
+    const Row& r = m_rows[size_t(row - 1)];
+    const uint32_t begin = column == 1 ? 0 : r.ends[size_t(column - 2)] + 1;
+    return QByteArrayView(r.data.constData() + begin, qsizetype(r.ends[size_t(column - 1)] - begin));
+}
+
 bool TTextTable::setValue(int row, int column, const QByteArray& v)
 {
     if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())

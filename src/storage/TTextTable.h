@@ -2,6 +2,7 @@
 // In-memory table of named text columns with a row cursor. Values are Windows-1252 byte
 // strings; the semicolon file format is read and written by LoadFromFile/SaveToFile.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -46,6 +47,8 @@ public:
 
     // Direct access by 1-based row and column, for computations over whole tables.
     QByteArray value(int row, int column) const;
+    // The same without a copy; valid until the table changes.
+    QByteArrayView view(int row, int column) const;
     bool setValue(int row, int column, const QByteArray& value);
 
     bool CopyRowToBuffer();

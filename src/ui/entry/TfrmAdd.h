@@ -1,0 +1,98 @@
+#pragma once
+// "Fang eintragen": composes one catch record, new or edited. The controls are the record
+// while the dialog is open; the save button's caption is the mode ("Hinzufügen" appends,
+// "Speichern" overwrites the row being edited).
+#include "entry/TSunMoonCalendar.h"
+
+#include <QDialog>
+#include <functional>
+
+struct Session;
+class TfrmWetter;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimeEdit;
+class QToolButton;
+
+namespace entrywidgets {
+class FocusColours;
+}
+
+class TfrmAdd : public QDialog {
+    Q_OBJECT
+public:
+    TfrmAdd(Session& session, TfrmWetter& wetter, QWidget* parent = nullptr);
+
+    // Rebuilds the main list after a save (the main window's rule for its current view).
+    std::function<void()> refreshMainList;
+
+    // ---- preparations by the main window ----
+    // New catch: released box cleared, weather readings and list texts emptied, the seven
+    // lists loaded, caption "Hinzufügen". The dialog's show event does the rest.
+    void prepareNew();
+    // Edit of DB row `row` (1-based): lists loaded, caption "Speichern", controls filled.
+    // Raises EConvertError for a date or time that cannot be read; nothing is shown then.
+    void prepareEdit(int row);
+    // The seven lookup lists from "DATs", each only when its file exists, shown sorted.
+    void loadLists();
+    bool hasAnglers() const;
+    // The species list the overview figures count by; reloaded from "Fischarten.dat" when
+    // that file exists.
+    QStringList reloadSpecies();
+    int editRow() const { return m_editRow; }
+
+    // ---- controls (objectName = member name) ----
+    QDateEdit* dt_fangdatum;
+    QComboBox* cb_faenger;
+    QTimeEdit* dt_angelbeginn;
+    QTimeEdit* dt_angelende;
+    QTimeEdit* dt_fangzeit;
+    QComboBox* cb_fischart;
+    QLineEdit* ed_gewicht;
+    QLineEdit* ed_laenge;
+    QComboBox* cb_gewaesser;
+    QComboBox* cb_stelle;
+    QLineEdit* ed_uferdistanz;
+    QLineEdit* ed_fangtiefe;
+    QComboBox* cb_fangmethode;
+    QComboBox* cb_koeder;
+    QLineEdit* ed_bild;
+    QLineEdit* ed_bemerkungen;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn3;
+    QToolButton* Loadbild;
+    QToolButton* BitBtn1;
+    QToolButton* BitBtn4;
+    QLineEdit* ed_karte;
+    QCheckBox* cb_zurueckgesetzt;
+    QPushButton* SpeedButton1;
+    QPushButton* SpeedButton2;
+    QLabel* Bild;
+    TSunMoonCalendar SunMoonCalendar1;
+
+    // ---- handlers ----
+    void FormShow();
+    void dt_fangdatumChange();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn1Click();
+    void BitBtn4Click();
+    void SpeedButton2Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    QList<QByteArray> composeRecord();
+    void growLists();
+
+    Session& m_session;
+    TfrmWetter& m_wetter;
+    entrywidgets::FocusColours* m_focus;
+    int m_editRow = 0;
+};

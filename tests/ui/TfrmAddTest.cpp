@@ -126,7 +126,7 @@ private slots:
             QCOMPARE(a.cb_faenger->count(), 3);
             QCOMPARE(a.cb_faenger->itemText(0), QStringLiteral("Anna")); // shown sorted
             QCOMPARE(a.cb_faenger->currentIndex(), -1);
-            QVERIFY(!a.Loadbild->isEnabled());
+            QVERIFY(a.Loadbild->isEnabled());
             QVERIFY(!a.findChild<QPushButton*>("SpeedButton1")->isEnabled());
         });
         QCOMPARE(env.db(), kHeader + "07.05.2006;18:42;18:42;18:42;00:00;;;0;;;;;;;;;;" + astroFields("07.05.2006")

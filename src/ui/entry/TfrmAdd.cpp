@@ -11,6 +11,7 @@
 #include "storage/FkError.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/entry/EntryWidgets.h"
+#include "ui/entry/TfrmBilderladen.h"
 #include "ui/entry/TfrmWetter.h"
 
 #include <QCheckBox>
@@ -98,6 +99,7 @@ TfrmAdd::TfrmAdd(Session& session, TfrmWetter& wetter, QWidget* parent)
     setObjectName(QStringLiteral("frmAdd"));
     setWindowTitle(QStringLiteral("Fang eintragen"));
     buildControls();
+    frmBilderladen = new TfrmBilderladen(this);
 }
 
 void TfrmAdd::buildControls()
@@ -131,7 +133,6 @@ void TfrmAdd::buildControls()
     Loadbild = named(new QToolButton(this), "Loadbild");
     Loadbild->setText(QStringLiteral("Laden"));
     Loadbild->setToolTip(QStringLiteral("Bild laden"));
-    Loadbild->setEnabled(false); // the picture dialog is not there yet
     BitBtn1 = named(new QToolButton(this), "BitBtn1");
     BitBtn1->setText(QStringLiteral("aus Länge"));
     BitBtn1->setToolTip(QStringLiteral("Gewicht anhand der Länge berechen"));
@@ -219,6 +220,7 @@ void TfrmAdd::buildControls()
     connect(BitBtn1, &QToolButton::clicked, this, &TfrmAdd::BitBtn1Click);
     connect(BitBtn4, &QToolButton::clicked, this, &TfrmAdd::BitBtn4Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TfrmAdd::SpeedButton2Click);
+    connect(Loadbild, &QToolButton::clicked, this, &TfrmAdd::LoadbildClick);
 
     setFixedSize(QSize(303, 463).expandedTo(sizeHint()));
 }
@@ -349,6 +351,13 @@ void TfrmAdd::SpeedButton2Click()
 {
     trace::step(QStringLiteral("ADD: Wetter"));
     m_wetter.exec();
+}
+
+void TfrmAdd::LoadbildClick()
+{
+    // The picture dialog gets ed_bild's comma text and gives the new one back on "Speichern".
+    if (const std::optional<QString> text = frmBilderladen->editPictures(ed_bild->text()))
+        ed_bild->setText(*text);
 }
 
 void TfrmAdd::BitBtn1Click()

@@ -8,6 +8,7 @@
 #include <functional>
 
 struct Session;
+class TfrmBilderladen;
 class TfrmWetter;
 class QCheckBox;
 class QComboBox;
@@ -73,6 +74,7 @@ public:
     QPushButton* SpeedButton2;
     QLabel* Bild;
     TSunMoonCalendar SunMoonCalendar1;
+    TfrmBilderladen* frmBilderladen; // the picture dialog behind Loadbild
 
     // ---- handlers ----
     void FormShow();
@@ -82,6 +84,7 @@ public:
     void BitBtn1Click();
     void BitBtn4Click();
     void SpeedButton2Click();
+    void LoadbildClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

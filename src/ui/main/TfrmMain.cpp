@@ -5,6 +5,8 @@
 #include "ui/data/TfrmDBSelect.h"
 #include "ui/entry/CatchCommands.h"
 #include "ui/entry/TfrmAdd.h"
+#include "ui/main/PreviewPanel.h"
+#include "ui/main/TfrmDetails.h"
 #include "ui/entry/TfrmWetter.h"
 #include "ui/info/TfrmAbout.h"
 #include "ui/info/TfrmSpenden.h"
@@ -100,6 +102,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmWetter = new TfrmWetter(this);
     frmAdd = new TfrmAdd(m_session, *frmWetter, this);
     wireCatchEntry();
+    wireCatchDetails();
     connect(frmDBSelect, &TfrmDBSelect::catchDatabaseChanged, this, &TfrmMain::databaseChanged);
     connect(frmDBSelect, &TfrmDBSelect::costDatabaseChanged, this,
             [this] { guarded([this] { RefreshOverview(currentFilter(), currentYear()); }); });
@@ -458,7 +461,7 @@ void TfrmMain::buildMenus()
         trace::step(QStringLiteral("Main: About"));
         frmAbout->exec();
     });
-    // Details: the window comes with the catch details; until then onOpenDetails is unset.
+    // Details: opens the details window through onOpenDetails (set by wireCatchDetails).
     connect(aDetails, &QAction::triggered, this, [this] { guarded([this] { openDetails(selectedRow()); }); });
 }
 
@@ -744,6 +747,18 @@ void TfrmMain::wireCatchEntry()
                [this] { catchcommands::duplicateCatch(m_session, selectedRow(), [this] { refreshCatchView(); }); });
     wireAction(aLoeschen,
                [this] { catchcommands::deleteCatch(m_session, selectedRow(), this, [this] { refreshCatchView(); }); });
+}
+
+void TfrmMain::wireCatchDetails()
+{
+    previewPanel = new PreviewPanel(m_session, Panel1);
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(previewPanel);
+    onPreviewRow = [this](int row) { previewPanel->showPreview(row); };
+    frmDetails = new TfrmDetails(m_session, this);
+    onOpenDetails = [this](int row) { frmDetails->showDetails(row); };
+    updateActions();
 }
 
 void TfrmMain::refreshCatchView()

@@ -16,7 +16,9 @@ class QLabel;
 class QMenu;
 class QTableView;
 class TfrmAbout;
+class PreviewPanel;
 class TfrmAdd;
+class TfrmDetails;
 class TfrmCBox;
 class TfrmDBSelect;
 class TfrmSpenden;
@@ -158,6 +160,8 @@ public:
     TfrmSpenden* frmSpenden;
     TfrmAdd* frmAdd;       // "Fang eintragen"
     TfrmWetter* frmWetter; // its weather readings
+    PreviewPanel* previewPanel; // the content of Panel1
+    TfrmDetails* frmDetails;
 
     // Sort state: mode of the last sort and one reverse flag per list column.
     catchlist::SortMode sortMode = catchlist::SortMode::Text;
@@ -193,6 +197,7 @@ private:
     // After a catch was saved, duplicated or deleted: the list of the view shown.
     void refreshCatchView();
     void wireCatchEntry();
+    void wireCatchDetails();
 
     Session m_session;
     catchdb::StartupResult m_startup;

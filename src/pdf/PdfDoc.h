@@ -250,7 +250,7 @@ private:
     };
     void op(double a, const char* name);
     void op(double a, double b, const char* name);
-    void op(const char* line);
+    void op(const char* line); // with its LF
 
     TPdfDocument& m_doc;
     TPdfPage& m_page;
@@ -263,6 +263,9 @@ private:
 namespace pdf {
 double textWidth(const QByteArray& requestedFont, double size, const QByteArray& text, double charSpace = 0,
                  double wordSpace = 0, double hScaling = 100);
+// By the base font's column in the width table (TPdfFont::baseIndex()).
+double textWidth(int baseIndex, double size, const QByteArray& text, double charSpace = 0, double wordSpace = 0,
+                 double hScaling = 100);
 }
 
 class TPdfDocument {

@@ -5,7 +5,7 @@
 
 namespace pdf {
 
-void appendInteger(QByteArray& out, qint64 value)
+char* formatInteger(char* p, qint64 value)
 {
     char buf[24];
     int n = 0;
@@ -16,12 +16,13 @@ void appendInteger(QByteArray& out, qint64 value)
         v /= 10;
     } while (v);
     if (negative)
-        out += '-';
+        *p++ = '-';
     while (n)
-        out += buf[--n];
+        *p++ = buf[--n];
+    return p;
 }
 
-void appendNumber(QByteArray& out, double value)
+char* formatNumber(char* p, double value)
 {
     // A nan or an absurd coordinate would make a file no reader opens; refuse it here.
     if (!std::isfinite(value) || std::fabs(value) > 1e12)
@@ -29,19 +30,32 @@ void appendNumber(QByteArray& out, double value)
     // The small addend rounds decimal halves that binary cannot hold exactly (2.675).
     const qint64 hundredths = qint64(std::floor(std::fabs(value) * 100.0 + 0.5 + 1e-7));
     if (hundredths == 0) {
-        out += '0';
-        return;
+        *p++ = '0';
+        return p;
     }
     if (value < 0)
-        out += '-';
-    appendInteger(out, hundredths / 100);
+        *p++ = '-';
+    p = formatInteger(p, hundredths / 100);
     const int frac = int(hundredths % 100);
     if (frac) {
-        out += '.';
-        out += char('0' + frac / 10);
+        *p++ = '.';
+        *p++ = char('0' + frac / 10);
         if (frac % 10)
-            out += char('0' + frac % 10);
+            *p++ = char('0' + frac % 10);
     }
+    return p;
+}
+
+void appendInteger(QByteArray& out, qint64 value)
+{
+    char buf[24];
+    put(out, buf, formatInteger(buf, value) - buf);
+}
+
+void appendNumber(QByteArray& out, double value)
+{
+    char buf[kMaxNumberLength];
+    put(out, buf, formatNumber(buf, value) - buf);
 }
 
 QByteArray number(double value)
@@ -53,21 +67,31 @@ QByteArray number(double value)
 
 void appendLiteral(QByteArray& out, const QByteArray& bytes)
 {
-    out += '(';
-    for (const char c : bytes) {
+    // Escapes are rare: copy runs of plain bytes in one piece.
+    put(out, "(", 1);
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        const char* escape = nullptr;
         switch (c) {
-        case '(': out += "\\("; break;
-        case ')': out += "\\)"; break;
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        default: out += c;
+        case '(': escape = "\\("; break;
+        case ')': escape = "\\)"; break;
+        case '\\': escape = "\\\\"; break;
+        case '\r': escape = "\\r"; break;
+        case '\n': escape = "\\n"; break;
+        case '\t': escape = "\\t"; break;
+        case '\b': escape = "\\b"; break;
+        case '\f': escape = "\\f"; break;
+        default: continue;
         }
+        put(out, data + run, i - run);
+        put(out, escape, 2);
+        run = i + 1;
     }
-    out += ')';
+    put(out, data + run, n - run);
+    put(out, ")", 1);
 }
 
 void appendName(QByteArray& out, const QByteArray& name)

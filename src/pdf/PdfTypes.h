@@ -5,6 +5,8 @@
 #include "storage/FkError.h"
 
 #include <QByteArray>
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -17,10 +19,25 @@ public:
 
 namespace pdf {
 
+// Appends bytes; cheaper than QByteArray::append for the many short pieces of a content
+// stream (growth stays geometric).
+inline void put(QByteArray& out, const char* bytes, qsizetype n)
+{
+    const qsizetype old = out.size();
+    if (out.capacity() - old < n)
+        out.reserve(std::max(old + n, old * 2 + 64));
+    out.resize(old + n);
+    std::memcpy(out.data() + old, bytes, size_t(n));
+}
+
 // Numbers in content streams and dictionaries: two decimals, half up (away from zero),
 // shortest form, "." as separator: 12, 12.5, 0.33, -1.25.
 void appendNumber(QByteArray& out, double value);
 void appendInteger(QByteArray& out, qint64 value);
+// The same into a buffer; return the end. A number takes at most kMaxNumberLength bytes.
+constexpr int kMaxNumberLength = 24;
+char* formatNumber(char* p, double value);
+char* formatInteger(char* p, qint64 value);
 QByteArray number(double value);
 
 // A literal string "(...)" with the escapes of the file format.

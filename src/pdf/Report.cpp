@@ -3,21 +3,38 @@
 #include "storage/SafeFile.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace pdf {
 
-QByteArray printableWinAnsi(const QByteArray& text)
+namespace {
+bool unprintable(unsigned char c)
 {
+    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+QByteArray cleaned(const QByteArray& text, bool breaksToBlanks)
+{
+    // Most texts are clean: hand them back without a copy.
+    qsizetype i = 0;
+    while (i < text.size() && !unprintable(static_cast<unsigned char>(text[i])))
+        ++i;
+    if (i == text.size())
+        return text;
     QByteArray out = text;
-    for (char& ch : out) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '\t')
-            ch = ' ';
-        else if (c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
-            ch = '?';
+    for (; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c == '\t' || (breaksToBlanks && (c == '\r' || c == '\n')))
+            out[i] = ' ';
+        else if (unprintable(c))
+            out[i] = '?';
     }
     return out;
 }
+} // namespace
+
+QByteArray printableWinAnsi(const QByteArray& text) { return cleaned(text, false); }
+QByteArray printableLine(const QByteArray& text) { return cleaned(text, true); }
 
 } // namespace pdf
 
@@ -82,33 +99,36 @@ void TReportGridPanel::print(TReport& report, TPdfCanvas& canvas, const QRect& r
 
 // ---- text items ----
 
+namespace {
+// Requested font names by FontName and style (regular, bold, italic, both).
+const char* const kRequestedNames[3][4] = {
+    {"FixedWidth", "FixedWidth-Bold", "FixedWidth-Italic", "FixedWidth-BoldItalic"},
+    {"Arial", "Arial-Bold", "Arial-Italic", "Arial-BoldItalic"},
+    {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"},
+};
+} // namespace
+
 QByteArray TReportTextItem::requestedFontName() const
 {
-    QByteArray name;
-    switch (FontName) {
-    case fnFixedWidth: name = "FixedWidth"; break;
-    case fnArial: name = "Arial"; break;
-    case fnTimesRoman: name = "Times"; break;
-    }
-    if (FontBold && FontItalic)
-        return name + "-BoldItalic";
-    if (FontBold)
-        return name + "-Bold";
-    if (FontItalic)
-        return name + "-Italic";
-    return FontName == fnTimesRoman ? QByteArray("Times-Roman") : name;
+    const char* name = kRequestedNames[FontName][(FontBold ? 1 : 0) + (FontItalic ? 2 : 0)];
+    return QByteArray::fromRawData(name, qsizetype(std::strlen(name)));
+}
+
+int TReportTextItem::baseIndex() const
+{
+    // The width table runs Courier, Helvetica, Times, each regular, bold, italic, both.
+    return int(FontName) * 4 + (FontBold ? 1 : 0) + (FontItalic ? 2 : 0);
 }
 
 double TReportTextItem::textWidth(const QByteArray& text) const
 {
-    return pdf::textWidth(requestedFontName(), FontSize, text, CharSpace, WordSpace);
+    return pdf::textWidth(baseIndex(), FontSize, text, CharSpace, WordSpace);
 }
 
 void TReportTextItem::applyFont(TPdfCanvas& canvas, double wordSpace) const
 {
-    const QByteArray name = requestedFontName();
-    if (!canvas.font() || canvas.font()->requestedName() != name || canvas.fontSize() != FontSize)
-        canvas.setFont(name, FontSize);
+    if (!canvas.font() || canvas.font()->baseIndex() != baseIndex() || canvas.fontSize() != FontSize)
+        canvas.setFont(requestedFontName(), FontSize);
     if (canvas.fillColor() != FontColor)
         canvas.setFillColor(FontColor);
     if (canvas.charSpace() != CharSpace)
@@ -121,18 +141,14 @@ void TReportLabel::print(TReport&, TPdfCanvas& canvas, const QRect& rect)
 {
     if (Caption.isEmpty() || FontColor == clNone)
         return;
-    QByteArray text = pdf::printableWinAnsi(Caption);
-    for (char& c : text)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    QByteArray text = pdf::printableLine(Caption);
 
     double wordSpace = WordSpace;
     if (AlignJustified) {
         // One blank between two words takes the share of the free width.
         const int blanks = int(text.trimmed().count(' '));
         if (blanks > 0) {
-            const double free = rect.width()
-                                - pdf::textWidth(requestedFontName(), FontSize, text.trimmed(), CharSpace, 0);
+            const double free = rect.width() - pdf::textWidth(baseIndex(), FontSize, text.trimmed(), CharSpace, 0);
             if (free >= 0)
                 wordSpace = free / blanks;
         }
@@ -140,7 +156,7 @@ void TReportLabel::print(TReport&, TPdfCanvas& canvas, const QRect& rect)
     }
     double offset = 0;
     if (Alignment != taLeftJustify && !AlignJustified) {
-        const double width = pdf::textWidth(requestedFontName(), FontSize, text, CharSpace, wordSpace);
+        const double width = pdf::textWidth(baseIndex(), FontSize, text, CharSpace, wordSpace);
         offset = Alignment == taRightJustify ? std::round(rect.width() - width)
                                               : std::round((rect.width() - width) / 2);
     }
@@ -169,7 +185,7 @@ QList<QByteArray> TReportText::layoutLines(double width) const
         return out;
     text.replace("\r\n", "\n");
     text.replace('\r', '\n');
-    const QByteArray font = requestedFontName();
+    const int font = baseIndex();
     for (const QByteArray& paragraph : text.split('\n')) {
         const QByteArray clean = pdf::printableWinAnsi(paragraph);
         if (!WordWrap) {
@@ -229,17 +245,18 @@ void TReportText::print(TReport&, TPdfCanvas& canvas, const QRect& rect)
 
 // ---- rectangles ----
 
-std::vector<double> TReportRect::dashPattern(TPenStyle style)
+const std::vector<double>& TReportRect::dashPattern(TPenStyle style)
 {
+    static const std::vector<double> solid, dash{16, 8}, dot{3}, dashDot{8, 7, 2, 7}, dashDotDot{8, 4, 2, 4, 2, 4};
     switch (style) {
-    case psDash: return {16, 8};
-    case psDot: return {3};
-    case psDashDot: return {8, 7, 2, 7};
-    case psDashDotDot: return {8, 4, 2, 4, 2, 4};
+    case psDash: return dash;
+    case psDot: return dot;
+    case psDashDot: return dashDot;
+    case psDashDotDot: return dashDotDot;
     case psSolid:
     case psClear: break;
     }
-    return {};
+    return solid;
 }
 
 void TReportRect::print(TReport&, TPdfCanvas& canvas, const QRect& rect)
@@ -251,7 +268,7 @@ void TReportRect::print(TReport&, TPdfCanvas& canvas, const QRect& rect)
             canvas.setStrokeColor(LineColor);
         if (canvas.lineWidth() != LineWidth)
             canvas.setLineWidth(LineWidth);
-        const std::vector<double> dash = dashPattern(LineStyle);
+        const std::vector<double>& dash = dashPattern(LineStyle);
         if (canvas.dash() != dash)
             canvas.setDash(dash, 0);
     }

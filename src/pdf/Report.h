@@ -103,6 +103,8 @@ public:
 
     // "Arial-Bold" ... from FontName and the bold/italic flags.
     QByteArray requestedFontName() const;
+    // Column of the base font in the width table.
+    int baseIndex() const;
     double textWidth(const QByteArray& text) const;
 
 protected:
@@ -151,7 +153,7 @@ public:
     double LineWidth = 1;
     TPenStyle LineStyle = psSolid;
 
-    static std::vector<double> dashPattern(TPenStyle style);
+    static const std::vector<double>& dashPattern(TPenStyle style);
 };
 
 // A picture, embedded as JPEG. Any bitmap can be given; it is stored as JPEG (quality 90).
@@ -262,4 +264,6 @@ namespace pdf {
 // Bytes that WinAnsiEncoding shows no glyph for (controls, 0x7F and the five unused codes
 // 0x81, 0x8D, 0x8F, 0x90, 0x9D) become "?"; a tab becomes a blank.
 QByteArray printableWinAnsi(const QByteArray& text);
+// As printableWinAnsi, with line breaks as blanks (a label has one line).
+QByteArray printableLine(const QByteArray& text);
 } // namespace pdf

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kPages = 1000;
+int g_pages = 1000; // set per benchmark from its argument
 
 QByteArray pictureOfAbout100KB()
 {
@@ -130,7 +130,7 @@ struct StatisticsLayout {
 
     void printAll()
     {
-        rowsLeft = kPages * 50;
+        rowsLeft = g_pages * 50;
         index = 0;
         while (rowsLeft > 0)
             report.print(page);
@@ -147,15 +147,17 @@ qint64 g_fileBytes = 0;
 
 void setRates(benchmark::State& state, qint64 bytes)
 {
-    state.counters["pages/s"] = benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pages/s"] = benchmark::Counter(double(g_pages), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["MB/s"] = benchmark::Counter(double(bytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["file_MB"] = double(bytes) / 1e6;
     state.counters["jpeg_KB"] = double(picture().size()) / 1e3;
 }
 
 // The whole job: lay out and print 1,000 pages, serialise, write the file.
+// The argument is the page count; 2,000 pages show that time and memory grow linearly.
 void BM_ReportToFile(benchmark::State& state)
 {
+    g_pages = int(state.range(0));
     QTemporaryDir dir;
     StatisticsLayout layout(picture());
     layout.report.FileName = dir.filePath("statistik.pdf");
@@ -164,27 +166,31 @@ void BM_ReportToFile(benchmark::State& state)
         layout.printAll();
         layout.report.endDoc();
     }
-    g_fileBytes = QFileInfo(layout.report.FileName).size();
-    setRates(state, g_fileBytes);
+    const qint64 bytes = QFileInfo(layout.report.FileName).size();
+    if (g_pages == 1000)
+        g_fileBytes = bytes;
+    setRates(state, bytes);
 }
-BENCHMARK(BM_ReportToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReportToFile)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Only laying out and printing the pages into memory (content streams, objects).
 void BM_ReportPagesOnly(benchmark::State& state)
 {
+    g_pages = 1000;
     StatisticsLayout layout(picture());
     for (auto _ : state) {
         layout.report.beginDoc();
         layout.printAll();
         layout.report.abort();
     }
-    state.counters["pages/s"] = benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pages/s"] = benchmark::Counter(double(g_pages), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ReportPagesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Serialising a finished 1,000-page document to bytes in memory.
 void BM_SerialiseOnly(benchmark::State& state)
 {
+    g_pages = 1000;
     StatisticsLayout layout(picture());
     layout.report.beginDoc();
     layout.printAll();
@@ -203,6 +209,7 @@ BENCHMARK(BM_SerialiseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 // For comparison: writing the same number of bytes with the same safe file write.
 void BM_PlainWriteSameBytes(benchmark::State& state)
 {
+    g_pages = 1000;
     QTemporaryDir dir;
     if (g_fileBytes == 0) {
         StatisticsLayout layout(picture());

@@ -1,10 +1,10 @@
+#include "ui/common/FkApplication.h"
 #include "ui/main/TfrmMain.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    FkApplication app(argc, argv);
+    app.installGermanTranslations();
     TfrmMain window;
     window.show();
     return app.exec();

@@ -31,4 +31,11 @@ struct UsageError {
     QString message;
 };
 
+// The table file named by --db, else the settings' DB/File (AKDB/File for costs); raises
+// UsageError when neither names one.
+QString databasePath(QStringList& args, bool costs = false);
+
+// Refuses arguments left over after the options were taken.
+void expectNoMoreArgs(const QStringList& args);
+
 } // namespace cli

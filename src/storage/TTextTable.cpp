@@ -28,13 +28,13 @@ QString foldedUtf16(const QString& name)
 
 QByteArray TTextTable::Row::get(int index) const
 {
-    const uint32_t begin = index == 0 ? 0 : ends[index - 1];
+    const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
     return data.mid(begin, ends[index] - begin);
 }
 
 void TTextTable::Row::set(int index, const QByteArray& value)
 {
-    const uint32_t begin = index == 0 ? 0 : ends[index - 1];
+    const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
     const uint32_t oldLen = ends[index] - begin;
     data.replace(begin, oldLen, value);
     const int64_t delta = int64_t(value.size()) - int64_t(oldLen);
@@ -97,7 +97,8 @@ int TTextTable::FieldIndex(const QString& name) const
 bool TTextTable::AddRow()
 {
     Row row;
-    row.ends.assign(m_fields.size(), 0);
+    for (int i = 0; i < FieldCount(); ++i)
+        row.appendEmpty();
     m_rows.push_back(std::move(row));
     return GoLast();
 }
@@ -249,41 +250,43 @@ bool TTextTable::PasteRowFromBuffer()
 
 QByteArray TTextTable::toBytes() const
 {
-    QByteArray out;
     if (m_fields.isEmpty())
-        return out;
-    qsizetype total = 0;
+        return {};
+    const QByteArray header = m_fields.join(';');
+    // Every byte escapes to at most two: size for the worst case, write through a pointer,
+    // then cut to what was written.
+    qsizetype worst = header.size() + 2;
     for (const Row& r : m_rows)
-        total += r.data.size() + qsizetype(r.ends.size()) + 2;
-    out.reserve(total + total / 16 + 1024);
-    out += m_fields.join(';');
-    out += "\r\n";
+        worst += 2 * r.data.size() + 2;
+    QByteArray out(worst, Qt::Uninitialized);
+    char* w = out.data();
+    std::memcpy(w, header.constData(), size_t(header.size()));
+    w += header.size();
+    *w++ = '\r';
+    *w++ = '\n';
     for (const Row& r : m_rows) {
-        uint32_t begin = 0;
         const char* d = r.data.constData();
+        uint32_t begin = 0;
         for (size_t k = 0; k < r.ends.size(); ++k) {
             if (k)
-                out += ';';
+                *w++ = ';';
             const uint32_t end = r.ends[k];
-            uint32_t run = begin;
             for (uint32_t i = begin; i < end; ++i) {
-                const char c = d[i];
-                if (c == '\r' || c == '\n' || c == '\\' || c == ';') {
-                    out.append(d + run, i - run);
-                    if (c == '\r')
-                        out += "\\n";
-                    else if (c == '\\')
-                        out += "\\\\";
-                    else if (c == ';')
-                        out += "\\;";
-                    run = i + 1;
+                const char ch = d[i];
+                switch (ch) {
+                case '\r': *w++ = '\\'; *w++ = 'n'; break;
+                case '\n': break;
+                case '\\': *w++ = '\\'; *w++ = '\\'; break;
+                case ';': *w++ = '\\'; *w++ = ';'; break;
+                default: *w++ = ch;
                 }
             }
-            out.append(d + run, end - run);
-            begin = end;
+            begin = end + 1;
         }
-        out += "\r\n";
+        *w++ = '\r';
+        *w++ = '\n';
     }
+    out.truncate(w - out.constData());
     return out;
 }
 
@@ -307,6 +310,57 @@ void TTextTable::saveOrThrow(const QString& path)
         throw EFileError(m_saveReason);
 }
 
+namespace {
+
+// Splits one line into the row layout: unescaped values with one gap byte between them.
+void splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector<uint32_t>& ends)
+{
+    const size_t len = size_t(lineEnd - p);
+    // Nothing escaped (the usual case): the line is its own row buffer and the separators
+    // are the gaps, so one pass finds the value ends.
+    bool escaped = false;
+    for (const char* c = p; c < lineEnd; ++c) {
+        if (*c == ';') {
+            ends.push_back(uint32_t(c - p));
+        } else if (*c == '\\') {
+            escaped = true;
+            break;
+        }
+    }
+    if (!escaped) {
+        data = QByteArray(p, qsizetype(len));
+        ends.push_back(uint32_t(len));
+        return;
+    }
+    ends.clear();
+    data.reserve(qsizetype(len));
+    const char* run = p;
+    for (const char* c = p; c < lineEnd; ++c) {
+        if (*c == '\\') {
+            data.append(run, c - run);
+            if (c + 1 < lineEnd) {
+                ++c;
+                if (*c == 'n' || *c == 'N')
+                    data.append("\r\n", 2);
+                else
+                    data.append(*c);
+            } else {
+                data.append('\\');
+            }
+            run = c + 1;
+        } else if (*c == ';') {
+            data.append(run, c - run);
+            ends.push_back(uint32_t(data.size()));
+            data.append(';');
+            run = c + 1;
+        }
+    }
+    data.append(run, lineEnd - run);
+    ends.push_back(uint32_t(data.size()));
+}
+
+} // namespace
+
 void TTextTable::loadFromBytes(const QByteArray& bytes, const QString& origin)
 {
     TTextTable fresh;
@@ -314,7 +368,6 @@ void TTextTable::loadFromBytes(const QByteArray& bytes, const QString& origin)
     const char* const end = p + bytes.size();
     int lineNo = 0;
     bool header = true;
-    QByteArray value;
     while (p < end) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
         const char* lineEnd = nl ? nl : end;
@@ -332,54 +385,19 @@ void TTextTable::loadFromBytes(const QByteArray& bytes, const QString& origin)
             }
         }
         Row row;
-        if (!header) {
-            row.data.reserve(lineEnd - p);
-            row.ends.reserve(size_t(fresh.FieldCount()));
-        }
-        QByteArray& target = header ? value : row.data;
-        target.clear();
-        QList<QByteArray> headerValues;
-        auto finishValue = [&]() {
-            if (header) {
-                headerValues.append(value);
-                value.clear();
-            } else {
-                if (int(row.ends.size()) >= fresh.FieldCount())
-                    throw EFileError(QStringLiteral(
-                        "Die Datei \"%1\" ist beschädigt: Zeile %2 hat mehr Werte als die Tabelle Felder hat (%3).")
-                                         .arg(origin).arg(lineNo).arg(fresh.FieldCount()));
-                row.ends.push_back(uint32_t(row.data.size()));
-            }
-        };
-        const char* run = p;
-        for (const char* c = p; c < lineEnd; ++c) {
-            if (*c == '\\') {
-                target.append(run, c - run);
-                if (c + 1 < lineEnd) {
-                    ++c;
-                    if (*c == 'n' || *c == 'N')
-                        target.append("\r\n", 2);
-                    else
-                        target.append(*c);
-                } else {
-                    target.append('\\');
-                }
-                run = c + 1;
-            } else if (*c == ';') {
-                target.append(run, c - run);
-                finishValue();
-                run = c + 1;
-            }
-        }
-        target.append(run, lineEnd - run);
-        finishValue();
+        row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
+        splitLine(p, lineEnd, row.data, row.ends);
         if (header) {
-            for (const QByteArray& name : headerValues)
-                fresh.AddField(name);
+            for (int k = 0; k < int(row.ends.size()); ++k)
+                fresh.AddField(row.get(k));
             header = false;
         } else {
+            if (int(row.ends.size()) > fresh.FieldCount())
+                throw EFileError(QStringLiteral(
+                    "Die Datei \"%1\" ist beschädigt: Zeile %2 hat %3 Werte, die Tabelle aber nur %4 Felder.")
+                                     .arg(origin).arg(lineNo).arg(row.ends.size()).arg(fresh.FieldCount()));
             while (int(row.ends.size()) < fresh.FieldCount())
-                row.ends.push_back(uint32_t(row.data.size()));
+                row.appendEmpty();
             fresh.m_rows.push_back(std::move(row));
         }
         p = next;

@@ -74,14 +74,20 @@ public:
     QString QuoteSeparator() const { return QStringLiteral("\""); }
 
 private:
-    // One row keeps its values back to back in one buffer; ends[k] is the end offset of
-    // value k. This keeps a large log at about the size of its file in memory.
+    // One row keeps its values in one buffer, one gap byte between neighbours (so a line
+    // without escapes is stored as read); ends[k] is the end offset of value k. This keeps a
+    // large log at about twice the size of its file in memory.
     struct Row {
         QByteArray data;
         std::vector<uint32_t> ends;
         QByteArray get(int index) const;
         void set(int index, const QByteArray& value);
-        void appendEmpty() { ends.push_back(ends.empty() ? 0 : ends.back()); }
+        void appendEmpty()
+        {
+            if (!ends.empty())
+                data.append(';');
+            ends.push_back(uint32_t(data.size()));
+        }
     };
 
     int findField(const QString& folded) const;

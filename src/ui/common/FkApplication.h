@@ -1,0 +1,15 @@
+#pragma once
+// The application object: every error that no handler caught ends here, is written to the
+// step trace when tracing is on, and shown in the "Fehler" box; the program goes on.
+#include <QApplication>
+
+class FkApplication : public QApplication {
+public:
+    FkApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Trace line (when tracing is on) and the "Fehler" box for message m.
+    static void handleError(const QString& m);
+    // Loads Qt's German texts ("Ja", "Nein", "Abbrechen", file dialogs).
+    void installGermanTranslations();
+};

@@ -1,0 +1,121 @@
+#include "ui/data/TfrmDBSelect.h"
+#include "ui/common/FkApplication.h"
+#include "ui/common/UserInteraction.h"
+#include "data/CatchDatabase.h"
+#include "data/IniFile.h"
+#include "data/LookupLists.h"
+#include "data/Session.h"
+#include "data/Trace.h"
+#include "storage/FkError.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QString& hint)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+TfrmDBSelect::TfrmDBSelect(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("frmDBSelect"));
+    setWindowTitle(QStringLiteral("Datenbank"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Aktuelle Datenbank:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ed_dbname = new QLineEdit(this);
+    ed_dbname->setObjectName(QStringLiteral("ed_dbname"));
+    ed_dbname->setReadOnly(true);
+    ed_dbname->setMinimumWidth(420);
+    BitBtn1 = makeButton(this, "BitBtn1", QStringLiteral("DB Ö&ffnen"), QStringLiteral("Vorhandene Datenbank laden"));
+    BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("&Neue DB"), QStringLiteral("Neue Datenbank erstellen"));
+    BitBtn3 = makeButton(this, "BitBtn3", QStringLiteral("&Abbrechen"), QString());
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ed_dbname);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmDBSelect::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfrmDBSelect::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmDBSelect::showEvent(QShowEvent* event)
+{
+    ed_dbname->clear();
+    ed_dbname->setText(IniFile::settings().readString(m_tag == 0 ? QStringLiteral("DB") : QStringLiteral("AKDB"),
+                                                      QStringLiteral("File")));
+    QDialog::showEvent(event);
+}
+
+void TfrmDBSelect::BitBtn1Click()
+{
+    const bool catches = m_tag == 0;
+    const QString path = userInteraction().getOpenFileName(
+        this, catches ? QStringLiteral("Fischkladde Datenbank|*.fdb") : QStringLiteral("Angelkosten Datenbank|*.akdb"));
+    if (path.isEmpty())
+        return;
+    ed_dbname->setText(path);
+    try {
+        catchdb::openDatabase(m_session, path, catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
+        if (catches) {
+            // Bring a database of an older version up to date, as at start-up.
+            if (!catchdb::upgradeCatchTable(m_session.DB).isEmpty())
+                m_session.saveDB();
+            trace::step(QStringLiteral("Main: FB Dats"));
+            lookup::rebuildCatchLists(m_session.DB);
+        } else {
+            trace::step(QStringLiteral("Main: AK Dats"));
+            lookup::rebuildCostLists(m_session.AKDB);
+        }
+    } catch (const FkError& e) {
+        // A damaged file leaves table, settings and path as they were; the dialog stays open.
+        FkApplication::handleError(e.message());
+        return;
+    }
+    if (catches)
+        emit catchDatabaseChanged();
+    else
+        emit costDatabaseChanged();
+    accept();
+}
+
+void TfrmDBSelect::BitBtn2Click()
+{
+    const bool catches = m_tag == 0;
+    const QString path = userInteraction().getSaveFileName(
+        this, catches ? QStringLiteral("Fischkladde Datenbank|*.fdb") : QStringLiteral("Angelkosten Datenbank|*.akdb"),
+        catches ? QStringLiteral("fdb") : QStringLiteral("akdb"));
+    if (path.isEmpty())
+        return;
+    try {
+        catchdb::createDatabase(m_session, path, catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
+    } catch (const FkError& e) {
+        FkApplication::handleError(e.message());
+        return;
+    }
+    ed_dbname->setText(path);
+    if (catches)
+        emit catchDatabaseChanged();
+    else
+        emit costDatabaseChanged();
+    accept();
+}

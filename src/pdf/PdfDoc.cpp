@@ -807,7 +807,7 @@ void TPdfDocument::saveToStream(QByteArray& out) const
     const qint64 base = out.size();
     qint64 estimate = 4096 + qint64(m_xref->count()) * 120;
     for (const TPdfPage* page : m_pages)
-        estimate += const_cast<TPdfPage*>(page)->contents().data().size();
+        estimate += page->contents().data().size();
     for (const TPdfXObject* object : m_xobjects)
         estimate += object->data().size();
     out.reserve(out.size() + estimate);

@@ -166,6 +166,7 @@ public:
     double height() const { return m_height; }
     TPdfCanvas& canvas() { return *m_canvas; }
     TPdfStream& contents() { return *m_contents; }
+    const TPdfStream& contents() const { return *m_contents; }
     void addFont(TPdfFont* font);
     void addXObject(const QByteArray& name, TPdfXObject* object);
     ~TPdfPage() override;

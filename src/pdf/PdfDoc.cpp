@@ -67,7 +67,7 @@ void appendOptional(QByteArray& out, const std::optional<double>& value)
     if (value)
         pdf::appendNumber(out, *value);
     else
-        out += "null";
+        pdf::put(out, "null");
 }
 
 int textWidthUnits(const unsigned short* widths, const QByteArray& text, int* spaces)
@@ -195,47 +195,47 @@ void TPdfDestination::setZoom(double zoom)
 
 void TPdfDestination::writeValue(QByteArray& out) const
 {
-    out += '[';
+    pdf::put(out, "[");
     appendRef(out, m_page);
     switch (DestinationType) {
     case TPdfDestinationType::XYZ:
-        out += " /XYZ ";
+        pdf::put(out, " /XYZ ");
         appendOptional(out, Left);
-        out += ' ';
+        pdf::put(out, " ");
         appendOptional(out, Top);
-        out += ' ';
+        pdf::put(out, " ");
         pdf::appendNumber(out, m_zoom);
         break;
-    case TPdfDestinationType::Fit: out += " /Fit"; break;
+    case TPdfDestinationType::Fit: pdf::put(out, " /Fit"); break;
     case TPdfDestinationType::FitH:
-        out += " /FitH ";
+        pdf::put(out, " /FitH ");
         appendOptional(out, Top);
         break;
     case TPdfDestinationType::FitV:
-        out += " /FitV ";
+        pdf::put(out, " /FitV ");
         appendOptional(out, Left);
         break;
     case TPdfDestinationType::FitR:
-        out += " /FitR ";
+        pdf::put(out, " /FitR ");
         appendOptional(out, Left);
-        out += ' ';
+        pdf::put(out, " ");
         appendOptional(out, Bottom);
-        out += ' ';
+        pdf::put(out, " ");
         appendOptional(out, Right);
-        out += ' ';
+        pdf::put(out, " ");
         appendOptional(out, Top);
         break;
-    case TPdfDestinationType::FitB: out += " /FitB"; break;
+    case TPdfDestinationType::FitB: pdf::put(out, " /FitB"); break;
     case TPdfDestinationType::FitBH:
-        out += " /FitBH ";
+        pdf::put(out, " /FitBH ");
         appendOptional(out, Top);
         break;
     case TPdfDestinationType::FitBV:
-        out += " /FitBV ";
+        pdf::put(out, " /FitBV ");
         appendOptional(out, Left);
         break;
     }
-    out += ']';
+    pdf::put(out, "]");
 }
 
 TPdfOutlineEntry* TPdfOutlineEntry::AddChild() { return m_doc->createOutlineEntry(this); }
@@ -266,7 +266,7 @@ void TPdfOutlineEntry::writeLinks(QByteArray& out) const
             return;
         out += key;
         appendRef(out, object);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     };
     link("/First ", m_first);
     link("/Last ", m_last);
@@ -274,57 +274,57 @@ void TPdfOutlineEntry::writeLinks(QByteArray& out) const
 
 void TPdfOutlineEntry::writeValue(QByteArray& out) const
 {
-    out += "<<\r\n/Title ";
+    pdf::put(out, "<<\r\n/Title ");
     TPdfText(Title).writeValue(out);
-    out += "\r\n/Parent ";
+    pdf::put(out, "\r\n/Parent ");
     appendRef(out, m_parent);
-    out += "\r\n";
+    pdf::put(out, "\r\n");
     if (m_dest) {
-        out += "/Dest ";
+        pdf::put(out, "/Dest ");
         m_dest->writeValue(out);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
     writeLinks(out);
     if (m_prev) {
-        out += "/Prev ";
+        pdf::put(out, "/Prev ");
         appendRef(out, m_prev);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
     if (m_next) {
-        out += "/Next ";
+        pdf::put(out, "/Next ");
         appendRef(out, m_next);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
     if (m_first) {
         // Negative: closed, the number of entries shown once opened.
-        out += "/Count ";
+        pdf::put(out, "/Count ");
         const int visible = visibleDescendants();
         pdf::appendInteger(out, Opened ? visible : -visible);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
-    out += ">>";
+    pdf::put(out, ">>");
 }
 
 void TPdfOutlineRoot::writeValue(QByteArray& out) const
 {
-    out += "<<\r\n/Type /Outlines\r\n";
+    pdf::put(out, "<<\r\n/Type /Outlines\r\n");
     writeLinks(out);
-    out += "/Count ";
+    pdf::put(out, "/Count ");
     pdf::appendInteger(out, visibleDescendants());
-    out += "\r\n>>";
+    pdf::put(out, "\r\n>>");
 }
 
 // ---- catalog and info ----
 
 void TPdfCatalog::writeValue(QByteArray& out) const
 {
-    out += "<<\r\n/Type /Catalog\r\n/Pages ";
+    pdf::put(out, "<<\r\n/Type /Catalog\r\n/Pages ");
     appendRef(out, m_pages);
-    out += "\r\n";
+    pdf::put(out, "\r\n");
     if (m_outlines) {
-        out += "/Outlines ";
+        pdf::put(out, "/Outlines ");
         appendRef(out, m_outlines);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
     if (PageLayout != TPdfPageLayout::SinglePage) {
         out += "/PageLayout /" + pageLayoutName(PageLayout) + "\r\n";
@@ -333,7 +333,7 @@ void TPdfCatalog::writeValue(QByteArray& out) const
         out += "/PageMode /" + pageModeName(PageMode) + "\r\n";
     }
     if (ViewerPreference != 0 || NonFullScreenPageMode != TPdfPageMode::UseNone) {
-        out += "/ViewerPreferences <<\r\n";
+        pdf::put(out, "/ViewerPreferences <<\r\n");
         const std::pair<unsigned, const char*> flags[] = {
             {vpHideToolbar, "/HideToolbar true\r\n"}, {vpHideMenubar, "/HideMenubar true\r\n"},
             {vpHideWindowUI, "/HideWindowUI true\r\n"}, {vpFitWindow, "/FitWindow true\r\n"},
@@ -343,32 +343,32 @@ void TPdfCatalog::writeValue(QByteArray& out) const
                 out += line;
         if (NonFullScreenPageMode != TPdfPageMode::UseNone)
             out += "/NonFullScreenPageMode /" + pageModeName(NonFullScreenPageMode) + "\r\n";
-        out += ">>\r\n";
+        pdf::put(out, ">>\r\n");
     }
     if (OpenAction) {
-        out += "/OpenAction ";
+        pdf::put(out, "/OpenAction ");
         OpenAction->writeValue(out);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
-    out += ">>";
+    pdf::put(out, ">>");
 }
 
 void TPdfInfo::writeValue(QByteArray& out) const
 {
-    out += "<<\r\n/Producer (Fischkladde PDF 1.0)\r\n";
+    pdf::put(out, "<<\r\n/Producer (Fischkladde PDF 1.0)\r\n");
     auto text = [&](const char* key, const QByteArray& value) {
         if (value.isEmpty())
             return;
         out += key;
         TPdfText(value).writeValue(out);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     };
     auto date = [&](const char* key, const QDateTime& value) {
         if (!value.isValid())
             return;
         out += key;
         appendDate(out, value);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     };
     text("/Author ", Author);
     date("/CreationDate ", CreationDate);
@@ -377,7 +377,7 @@ void TPdfInfo::writeValue(QByteArray& out) const
     text("/Title ", Title);
     text("/Subject ", Subject);
     text("/Keywords ", Keywords);
-    out += ">>";
+    pdf::put(out, ">>");
 }
 
 // ---- pages ----
@@ -497,13 +497,13 @@ void TPdfCanvas::concat(double a, double b, double c, double d, double e, double
 
 void TPdfCanvas::setDash(const std::vector<double>& dashes, double phase)
 {
-    m_out += '[';
+    pdf::put(m_out, "[");
     for (size_t i = 0; i < dashes.size(); ++i) {
         if (i)
-            m_out += ' ';
+            pdf::put(m_out, " ");
         pdf::appendNumber(m_out, dashes[i]);
     }
-    m_out += "] ";
+    pdf::put(m_out, "] ");
     op(phase, " d");
     m_state.dash = dashes;
     m_state.dashPhase = phase;
@@ -562,7 +562,7 @@ void TPdfCanvas::setFont(const QByteArray& requestedName, double size)
     TPdfFont* font = m_doc.createFont(requestedName);
     m_page.addFont(font);
     pdf::appendName(m_out, font->resourceName());
-    m_out += ' ';
+    pdf::put(m_out, " ");
     op(size, " Tf");
     m_state.font = font;
     m_state.fontSize = size;
@@ -811,27 +811,32 @@ void TPdfDocument::saveToStream(QByteArray& out) const
     for (const TPdfXObject* object : m_xobjects)
         estimate += object->data().size();
     out.reserve(out.size() + estimate);
-    out += "%PDF-1.2 \r\n";
+    pdf::put(out, "%PDF-1.2 \r\n");
     std::vector<qint64> offsets;
     m_xref->writeObjects(out, offsets);
     const qint64 xrefOffset = out.size() - base;
-    out += "xref\r\n0 ";
+    pdf::put(out, "xref\r\n0 ");
     pdf::appendInteger(out, m_xref->count());
-    out += "\r\n0000000000 65535 f\r\n";
-    char line[21];
+    pdf::put(out, "\r\n0000000000 65535 f\r\n");
+    // Each entry is exactly 20 bytes: ten-digit offset, generation 00000, "n", CR LF.
+    char line[20] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', ' ', '0', '0', '0', '0', '0', ' ', 'n', '\r', '\n'};
     for (const qint64 offset : offsets) {
-        std::snprintf(line, sizeof line, "%010lld 00000 n\r\n", static_cast<long long>(offset - base));
-        out.append(line, 20);
+        qint64 v = offset - base;
+        if (v > 9999999999LL)
+            throw EPdfError(QStringLiteral("SaveToStream --file too large."));
+        for (int i = 9; i >= 0; --i, v /= 10)
+            line[i] = char('0' + v % 10);
+        pdf::put(out, line, 20);
     }
-    out += "trailer\r\n<<\r\n/Size ";
+    pdf::put(out, "trailer\r\n<<\r\n/Size ");
     pdf::appendInteger(out, m_xref->count());
-    out += "\r\n/Root ";
+    pdf::put(out, "\r\n/Root ");
     appendRef(out, m_catalog);
-    out += "\r\n/Info ";
+    pdf::put(out, "\r\n/Info ");
     appendRef(out, m_info);
-    out += "\r\n>>\r\nstartxref\r\n";
+    pdf::put(out, "\r\n>>\r\nstartxref\r\n");
     pdf::appendInteger(out, xrefOffset);
-    out += "\r\n%%EOF\r\n";
+    pdf::put(out, "\r\n%%EOF\r\n");
 }
 
 QByteArray TPdfDocument::save() const

@@ -97,17 +97,25 @@ void appendLiteral(QByteArray& out, const QByteArray& bytes)
 void appendName(QByteArray& out, const QByteArray& name)
 {
     static const char hex[] = "0123456789ABCDEF";
-    out += '/';
+    auto needsEscape = [](unsigned char c) {
+        return c < '!' || c > '~' || c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']' || c == '{'
+               || c == '}' || c == '/' || c == '%' || c == '#';
+    };
+    put(out, "/");
+    bool plain = true;
+    for (const char ch : name)
+        plain = plain && !needsEscape(static_cast<unsigned char>(ch));
+    if (plain) {
+        put(out, name.constData(), name.size());
+        return;
+    }
     for (const char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
-        const bool delimiter = c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']'
-                               || c == '{' || c == '}' || c == '/' || c == '%' || c == '#';
-        if (c < '!' || c > '~' || delimiter) {
-            out += '#';
-            out += hex[c >> 4];
-            out += hex[c & 15];
+        if (needsEscape(c)) {
+            const char escaped[3] = {'#', hex[c >> 4], hex[c & 15]};
+            put(out, escaped, 3);
         } else {
-            out += ch;
+            put(out, &ch, 1);
         }
     }
 }
@@ -120,7 +128,7 @@ void TPdfObject::writeTo(QByteArray& out) const
 {
     if (m_objectNumber > 0) {
         pdf::appendInteger(out, m_objectNumber);
-        out += " 0 R";
+        pdf::put(out, " 0 R");
     } else {
         writeValue(out);
     }
@@ -155,7 +163,7 @@ TPdfHeld& TPdfHeld::operator=(TPdfHeld&& other) noexcept
     return *this;
 }
 
-void TPdfNull::writeValue(QByteArray& out) const { out += "null"; }
+void TPdfNull::writeValue(QByteArray& out) const { pdf::put(out, "null"); }
 void TPdfBoolean::writeValue(QByteArray& out) const { out += Value ? "true" : "false"; }
 void TPdfNumber::writeValue(QByteArray& out) const { pdf::appendInteger(out, Value); }
 void TPdfReal::writeValue(QByteArray& out) const { pdf::appendNumber(out, Value); }
@@ -178,7 +186,7 @@ void TPdfText::writeValue(QByteArray& out) const
         return;
     }
     static const char hex[] = "0123456789ABCDEF";
-    out += "<FEFF";
+    pdf::put(out, "<FEFF");
     for (const QChar ch : win1252::decode(Value)) {
         const char16_t u = ch.unicode();
         out += hex[(u >> 12) & 15];
@@ -186,18 +194,18 @@ void TPdfText::writeValue(QByteArray& out) const
         out += hex[(u >> 4) & 15];
         out += hex[u & 15];
     }
-    out += '>';
+    pdf::put(out, ">");
 }
 
 void TPdfArray::writeValue(QByteArray& out) const
 {
-    out += '[';
+    pdf::put(out, "[");
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (i)
-            out += ' ';
+            pdf::put(out, " ");
         m_items[i].get()->writeTo(out);
     }
-    out += ']';
+    pdf::put(out, "]");
 }
 
 TPdfObject* TPdfArray::add(TPdfObject* item)
@@ -208,18 +216,18 @@ TPdfObject* TPdfArray::add(TPdfObject* item)
 
 void TPdfDictionary::writeValue(QByteArray& out) const
 {
-    out += "<<\r\n";
+    pdf::put(out, "<<\r\n");
     writeEntries(out);
-    out += ">>";
+    pdf::put(out, ">>");
 }
 
 void TPdfDictionary::writeEntries(QByteArray& out) const
 {
     for (const auto& [key, held] : m_entries) {
         pdf::appendName(out, key);
-        out += ' ';
+        pdf::put(out, " ");
         held.get()->writeTo(out);
-        out += "\r\n";
+        pdf::put(out, "\r\n");
     }
 }
 
@@ -258,13 +266,13 @@ bool TPdfDictionary::remove(const QByteArray& key)
 void TPdfStream::writeValue(QByteArray& out) const
 {
     // Length is written first so a reader sees it before the data.
-    out += "<<\r\n/Length ";
+    pdf::put(out, "<<\r\n/Length ");
     pdf::appendInteger(out, m_data.size());
-    out += "\r\n";
+    pdf::put(out, "\r\n");
     m_attributes.writeEntries(out);
-    out += ">>\r\nstream\r\n";
+    pdf::put(out, ">>\r\nstream\r\n");
     out += m_data;
-    out += "\nendstream";
+    pdf::put(out, "\nendstream");
 }
 
 TPdfXref::TPdfXref() = default;
@@ -287,8 +295,8 @@ void TPdfXref::writeObjects(QByteArray& out, std::vector<qint64>& offsets) const
     for (const auto& object : m_objects) {
         offsets.push_back(out.size());
         pdf::appendInteger(out, object->objectNumber());
-        out += " 0 obj\r\n";
+        pdf::put(out, " 0 obj\r\n");
         object->writeValue(out);
-        out += "\r\nendobj\r\n";
+        pdf::put(out, "\r\nendobj\r\n");
     }
 }

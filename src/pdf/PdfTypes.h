@@ -30,6 +30,11 @@ inline void put(QByteArray& out, const char* bytes, qsizetype n)
     std::memcpy(out.data() + old, bytes, size_t(n));
 }
 
+template <size_t N> inline void put(QByteArray& out, const char (&literal)[N])
+{
+    put(out, literal, qsizetype(N - 1));
+}
+
 // Numbers in content streams and dictionaries: two decimals, half up (away from zero),
 // shortest form, "." as separator: 12, 12.5, 0.33, -1.25.
 void appendNumber(QByteArray& out, double value);

@@ -7,19 +7,31 @@ namespace pdf {
 
 char* formatInteger(char* p, qint64 value)
 {
+    static const char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                "8081828384858687888990919293949596979899";
     char buf[24];
-    int n = 0;
+    char* end = buf + sizeof buf;
+    char* q = end;
     const bool negative = value < 0;
     quint64 v = negative ? quint64(0) - quint64(value) : quint64(value);
-    do {
-        buf[n++] = char('0' + v % 10);
-        v /= 10;
-    } while (v);
+    // Two digits per division; coordinates and offsets are small, so this is hot.
+    while (v >= 100) {
+        const unsigned r = unsigned(v % 100);
+        v /= 100;
+        *--q = pairs[2 * r + 1];
+        *--q = pairs[2 * r];
+    }
+    if (v >= 10) {
+        *--q = pairs[2 * v + 1];
+        *--q = pairs[2 * v];
+    } else {
+        *--q = char('0' + v);
+    }
     if (negative)
         *p++ = '-';
-    while (n)
-        *p++ = buf[--n];
-    return p;
+    std::memcpy(p, q, size_t(end - q));
+    return p + (end - q);
 }
 
 char* formatNumber(char* p, double value)

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <QRegularExpression>
+#include <limits>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -42,6 +43,13 @@ TEST(PdfTypes, NumbersAreRoundedHalfUpToTheShortestForm)
     EXPECT_EQ(pdf::number(-0.004), "0");
     EXPECT_EQ(pdf::number(841.999), "842");
     EXPECT_EQ(pdf::number(1234567.891), "1234567.89");
+    QByteArray ints;
+    for (const qint64 v : {qint64(0), qint64(7), qint64(10), qint64(99), qint64(100), qint64(-305), qint64(1000001),
+                           std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()}) {
+        pdf::appendInteger(ints, v);
+        ints += ' ';
+    }
+    EXPECT_EQ(ints, "0 7 10 99 100 -305 1000001 9223372036854775807 -9223372036854775808 ");
     EXPECT_THROW(pdf::number(std::nan("")), EPdfError);
     EXPECT_THROW(pdf::number(1e300), EPdfError);
 }

@@ -31,9 +31,11 @@ foreach(line IN LISTS lines)
   endforeach()
   math(EXPR rows "${rows} + 1")
 endforeach()
-list(LENGTH fonts nfonts)
-if(NOT nfonts EQUAL 12 OR rows LESS 200)
-  message(FATAL_ERROR "${INPUT}: header with 12 fonts and the code rows expected")
+# The writer picks a column by family and style in this order.
+set(expected Courier Courier-Bold Courier-Oblique Courier-BoldOblique Helvetica Helvetica-Bold
+    Helvetica-Oblique Helvetica-BoldOblique Times-Roman Times-Bold Times-Italic Times-BoldItalic)
+if(NOT fonts STREQUAL expected OR rows LESS 200)
+  message(FATAL_ERROR "${INPUT}: expected the columns ${expected} and the code rows")
 endif()
 
 set(out "// Generated from data/fonts/winansi_widths.tsv at build time; do not edit.\n")

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 // libjpeg reports fatal errors through error_exit, which by default calls exit(). We jump
 // back instead. setjmp/longjmp must not cross C++ objects with destructors, so every
@@ -18,6 +19,7 @@ struct ErrorTrap {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool truncationIsError; // data ending early is only a warning to libjpeg
 };
 
 extern "C" void trapErrorExit(j_common_ptr cinfo)
@@ -28,14 +30,23 @@ extern "C" void trapErrorExit(j_common_ptr cinfo)
 }
 
 // Warnings (e.g. extraneous bytes) are not shown on stderr; the picture is still usable.
-extern "C" void silentMessage(j_common_ptr, int) {}
+// A file that ends early is turned into an error where asked for.
+extern "C" void trapMessage(j_common_ptr cinfo, int level)
+{
+    auto* trap = reinterpret_cast<ErrorTrap*>(cinfo->err);
+    if (level < 0 && trap->truncationIsError && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+        (*cinfo->err->format_message)(cinfo, trap->message);
+        std::longjmp(trap->jump, 1);
+    }
+}
 
 void initTrap(ErrorTrap& trap)
 {
     jpeg_std_error(&trap.pub);
     trap.pub.error_exit = trapErrorExit;
-    trap.pub.emit_message = silentMessage;
+    trap.pub.emit_message = trapMessage;
     trap.message[0] = '\0';
+    trap.truncationIsError = false;
 }
 
 QString readError(const QString& name, const QString& text)
@@ -132,6 +143,18 @@ namespace jpeg {
 
 bool readSize(const QByteArray& bytes, int* width, int* height, QString* error)
 {
+    Info info;
+    if (!readInfo(bytes, &info, error))
+        return false;
+    if (width)
+        *width = info.width;
+    if (height)
+        *height = info.height;
+    return true;
+}
+
+bool readInfo(const QByteArray& bytes, Info* info, QString* error)
+{
     jpeg_decompress_struct cinfo;
     ErrorTrap trap;
     initTrap(trap);
@@ -140,10 +163,10 @@ bool readSize(const QByteArray& bytes, int* width, int* height, QString* error)
     const bool ok = guardedHeader(&cinfo, &trap, reinterpret_cast<const unsigned char*>(bytes.constData()),
                                   static_cast<unsigned long>(bytes.size()));
     if (ok) {
-        if (width)
-            *width = int(cinfo.image_width);
-        if (height)
-            *height = int(cinfo.image_height);
+        info->width = int(cinfo.image_width);
+        info->height = int(cinfo.image_height);
+        info->components = cinfo.num_components;
+        info->adobeInverted = cinfo.saw_Adobe_marker;
     } else if (error) {
         *error = readError(QString(), QString::fromLocal8Bit(trap.message));
     }
@@ -164,11 +187,14 @@ QSize scaledSize(int width, int height, const QSize& minimumSize)
     return QSize(width, height);
 }
 
-QImage decode(const QByteArray& bytes, const QSize& minimumSize, const QString& name)
+namespace {
+
+QImage decodeImpl(const QByteArray& bytes, const QSize& minimumSize, const QString& name, bool strict)
 {
     jpeg_decompress_struct cinfo;
     ErrorTrap trap;
     initTrap(trap);
+    trap.truncationIsError = strict;
     cinfo.err = &trap.pub;
     jpeg_create_decompress(&cinfo);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
@@ -195,6 +221,13 @@ QImage decode(const QByteArray& bytes, const QSize& minimumSize, const QString& 
     if (cmyk)
         cmykToRgb(image, inverted);
     return image;
+}
+
+} // namespace
+
+QImage decode(const QByteArray& bytes, const QSize& minimumSize, const QString& name)
+{
+    return decodeImpl(bytes, minimumSize, name, false);
 }
 
 QByteArray encode(const QImage& source, int quality)
@@ -241,6 +274,18 @@ QByteArray encode(const QImage& source, int quality)
         throw EFileError(QStringLiteral("Das Bild kann nicht als JPEG gespeichert werden: %1")
                              .arg(QString::fromLocal8Bit(trap.message)));
     return bytes;
+}
+
+bool verify(const QByteArray& bytes, QString* error)
+{
+    try {
+        decodeImpl(bytes, QSize(1, 1), QString(), true);
+    } catch (const EFileError& e) {
+        if (error)
+            *error = e.message();
+        return false;
+    }
+    return true;
 }
 
 } // namespace jpeg

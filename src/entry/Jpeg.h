@@ -13,6 +13,19 @@ namespace jpeg {
 // readable JPEG.
 bool readSize(const QByteArray& bytes, int* width, int* height, QString* error = nullptr);
 
+// What an embedding writer needs to know from the header.
+struct Info {
+    int width = 0;
+    int height = 0;
+    int components = 0;   // 1 gray, 3 colour, 4 CMYK/YCCK
+    bool adobeInverted = false; // CMYK stored inverted (Adobe marker)
+};
+bool readInfo(const QByteArray& bytes, Info* info, QString* error = nullptr);
+
+// Decodes the whole picture at 1/8 size to prove it is readable: fails on decoder errors
+// and on data that ends before the picture does. Cheap even for large photos.
+bool verify(const QByteArray& bytes, QString* error = nullptr);
+
 // Decodes to an RGB888 image. With a valid minimumSize the decoder scales by M/8
 // (M = 1..8) to the smallest size whose width and height are both not below the minimum;
 // a picture already smaller than that is decoded at full size (never enlarged).

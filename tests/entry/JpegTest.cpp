@@ -117,3 +117,28 @@ TEST(Jpeg, ScaledDecodeIsTheSmallestSizeNotBelowTheMinimum)
     EXPECT_EQ(jpeg::decode(photo, QSize(4000, 3000)).size(), QSize(2000, 1500)); // never enlarged
     EXPECT_EQ(jpeg::decode(photo).size(), QSize(2000, 1500));
 }
+
+TEST(Jpeg, HeaderInfoAndFullCheck)
+{
+    const QByteArray colour = jpeg::encode(gradient(64, 48));
+    jpeg::Info info;
+    ASSERT_TRUE(jpeg::readInfo(colour, &info));
+    EXPECT_EQ(info.width, 64);
+    EXPECT_EQ(info.height, 48);
+    EXPECT_EQ(info.components, 3);
+    EXPECT_FALSE(info.adobeInverted);
+
+    QImage gray(8, 8, QImage::Format_Grayscale8);
+    gray.fill(10);
+    ASSERT_TRUE(jpeg::readInfo(jpeg::encode(gray), &info));
+    EXPECT_EQ(info.components, 1);
+
+    // The header alone reads fine from a file cut short; the full check finds the missing end.
+    const QByteArray cut = colour.left(colour.size() - 50);
+    QString error;
+    EXPECT_TRUE(jpeg::readInfo(cut, &info));
+    EXPECT_FALSE(jpeg::verify(cut, &error));
+    EXPECT_TRUE(error.contains("Premature end of JPEG file")) << error.toStdString();
+    EXPECT_NO_THROW(jpeg::decode(cut)) << "decoding stays lenient, as viewers are";
+    EXPECT_TRUE(jpeg::verify(colour, &error));
+}

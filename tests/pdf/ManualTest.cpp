@@ -1,0 +1,57 @@
+#include "PdfTools.h"
+#include "storage/SafeFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The user manual is rendered at build time by make_manual into the build folder.
+TEST(Manual, BuiltBesideTheProgramWithTitleBookmarksPicturesAndPageNumbers)
+{
+    const QString path = QStringLiteral(FK_BUILD_DIR "/Anleitung.pdf");
+    ASSERT_TRUE(QFile::exists(path));
+    bool clean = false;
+    const QByteArray check = qpdfCheck(path, &clean);
+    EXPECT_TRUE(clean) << check.constData();
+
+    const QStringList outline = outlineTitles(path);
+    for (const char* chapter : {"1  Willkommen", "2  Der erste Start", "3  Einen Fang eintragen", "5  Statistik und Fangempfehlung",
+                                "6  Angelkosten", "7  Berichte", "8  Daten austauschen", "9  Sichern und Wiederherstellen",
+                                "10  Die Gewässerkarte", "11  Die Bissliste"})
+        EXPECT_TRUE(outline.contains(QString::fromUtf8(chapter))) << chapter;
+    EXPECT_TRUE(outline.contains(QString::fromUtf8("  3.1  Länge und Gewicht schätzen")));
+
+    const QString title = pdfText(path, 1, 1);
+    EXPECT_TRUE(title.contains("Fischkladde"));
+    EXPECT_TRUE(title.contains(QString::fromUtf8("Anleitung für Anglerinnen und Angler")));
+    const QString all = pdfText(path);
+    EXPECT_TRUE(all.contains(QString::fromUtf8("„Fang eintragen“")));
+    EXPECT_TRUE(all.contains(QString::fromUtf8("Gewässerkarte")));
+    const int pages = renderedPages(path);
+    EXPECT_GE(pages, 8);
+    EXPECT_TRUE(all.contains(QStringLiteral("Seite 3 von %1").arg(pages)));
+    EXPECT_GE(safefile::readOrThrow(path).count("/Subtype /Image"), 2);
+}
+
+TEST(Manual, ToolRefusesBadSourcesWithoutWritingAFile)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("a.txt");
+    const QString target = dir.filePath("a.pdf");
+    safefile::writeOrThrow(source, "@titel Test\n= Kapitel\nPreis in \xE2\x82\xBD\n"); // rouble sign
+    ToolResult r = runTool(FK_BUILD_DIR "/make_manual", {source, target});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.err.contains("Zeile 3")) << r.err.constData();
+    EXPECT_FALSE(QFile::exists(target));
+
+    safefile::writeOrThrow(source, "@titel Test\n@bild fehlt.jpg | x\n");
+    r = runTool(FK_BUILD_DIR "/make_manual", {source, target});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.err.contains("fehlt.jpg"));
+    EXPECT_FALSE(QFile::exists(target));
+
+    safefile::writeOrThrow(source, "@titel Test\n= Eins\nText mit \xC3\xA4.\n");
+    r = runTool(FK_BUILD_DIR "/make_manual", {source, target});
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_TRUE(pdfText(target).contains(QString::fromUtf8("Text mit ä.")));
+}

@@ -1,0 +1,84 @@
+#include "PdfTools.h"
+#include "entry/Jpeg.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+ToolResult runTool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    ToolResult r;
+    if (!p.waitForStarted(10000)) {
+        r.err = "cannot start " + program.toUtf8();
+        return r;
+    }
+    p.waitForFinished(120000);
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QByteArray qpdfCheck(const QString& path, bool* clean)
+{
+    const ToolResult r = runTool("qpdf", {"--check", path});
+    const QByteArray all = r.out + r.err;
+    *clean = r.status == 0 && !all.contains("WARNING")
+             && all.contains("No syntax or stream encoding errors found");
+    return all;
+}
+
+QString pdfText(const QString& path, int firstPage, int lastPage)
+{
+    QStringList args{"-layout", "-enc", "UTF-8"};
+    if (firstPage > 0)
+        args << "-f" << QString::number(firstPage);
+    if (lastPage > 0)
+        args << "-l" << QString::number(lastPage);
+    args << path << "-";
+    return QString::fromUtf8(runTool("pdftotext", args).out);
+}
+
+namespace {
+void collect(const QJsonArray& items, int depth, QStringList& out)
+{
+    for (const auto& v : items) {
+        const QJsonObject o = v.toObject();
+        out << QString(depth * 2, ' ') + o.value("title").toString();
+        collect(o.value("kids").toArray(), depth + 1, out);
+    }
+}
+} // namespace
+
+QStringList outlineTitles(const QString& path)
+{
+    const ToolResult r = runTool("qpdf", {"--json=2", "--json-key=outlines", path});
+    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+    QStringList out;
+    collect(root.value("outlines").toArray(), 0, out);
+    return out;
+}
+
+int renderedPages(const QString& path)
+{
+    QTemporaryDir dir;
+    const ToolResult r = runTool("pdftoppm", {"-r", "20", "-png", path, dir.filePath("p")});
+    if (r.status != 0)
+        return -1;
+    return int(QDir(dir.path()).entryList({"*.png"}).size());
+}
+
+QByteArray testJpeg(int width, int height)
+{
+    QImage img(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            img.setPixel(x, y, qRgb(40 + x * 200 / width, 90, 200 - y * 150 / height));
+    return jpeg::encode(img, 85);
+}

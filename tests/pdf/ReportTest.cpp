@@ -1,0 +1,391 @@
+#include "pdf/Report.h"
+#include "PdfTools.h"
+#include "storage/SafeFile.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const FkError& e) {
+        return e.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// Writes a one-page report with the given items on a 200 x 100 page and returns the file.
+struct OnePage {
+    QTemporaryDir dir;
+    TReport report;
+    TReportPage page;
+    TReportLayoutPanel* panel;
+    OnePage()
+    {
+        report.FileName = dir.filePath("t.pdf");
+        page.PageWidth = 200;
+        page.PageHeight = 100;
+        panel = page.add<TReportLayoutPanel>("Band");
+        panel->setBounds(0, 0, 200, 100);
+    }
+    QByteArray run()
+    {
+        report.beginDoc();
+        report.print(page);
+        report.endDoc();
+        return safefile::readOrThrow(report.FileName);
+    }
+    // The content stream of the first page.
+    std::string content()
+    {
+        const QByteArray file = run();
+        const qsizetype start = file.indexOf("stream\r\n") + 8;
+        return file.mid(start, file.indexOf("\nendstream", start) - start).toStdString();
+    }
+};
+
+} // namespace
+
+TEST(ReportLabel, AlignmentJustificationAndClipping)
+{
+    OnePage t;
+    auto* left = t.panel->add<TReportLabel>("L");
+    left->setBounds(10, 10, 100, 12);
+    left->Caption = "Hallo";
+    auto* right = t.panel->add<TReportLabel>("R");
+    right->setBounds(10, 30, 100, 12);
+    right->Caption = "Hallo"; // Arial 10: 22.78 wide
+    right->Alignment = taRightJustify;
+    auto* centre = t.panel->add<TReportLabel>("C");
+    centre->setBounds(10, 50, 100, 12);
+    centre->Caption = "Hallo";
+    centre->Alignment = taCenter;
+    centre->FontBold = true; // 24.45 wide: (100 - 24.45) / 2 = 37.78 -> 38
+    centre->FontColor = clNavy;
+    auto* justified = t.panel->add<TReportLabel>("J");
+    justified->setBounds(10, 70, 100, 12);
+    justified->Caption = "a b c"; // 5.56 + 5.56 + 5 + 2 x 2.78 = 21.68 -> (100 - 21.68) / 2 = 39.16 per blank
+    justified->AlignJustified = true;
+    justified->Clipping = true;
+    auto* empty = t.panel->add<TReportLabel>("E");
+    empty->setBounds(0, 0, 10, 10);
+    auto* hidden = t.panel->add<TReportLabel>("H");
+    hidden->Caption = "unsichtbar";
+    hidden->Printable = false;
+
+    EXPECT_EQ(t.content(), "/F0 10 Tf\nBT\n10 81.5 Td\n(Hallo) Tj\nET\n"   // top 100-10, baseline -8.5
+                           "BT\n87 61.5 Td\n(Hallo) Tj\nET\n"               // 100 - 22.78 -> 77
+                           "/F1 10 Tf\n0 0 0.5 rg\nBT\n48 41.5 Td\n(Hallo) Tj\nET\n"
+                           "q\n10 18 100 12 re\nW\nn\n/F0 10 Tf\n0 0 0 rg\n39.16 Tw\nBT\n10 21.5 Td\n(a b c) Tj\nET\nQ\n");
+}
+
+TEST(ReportLabel, FontsByNameAndWinAnsiBytes)
+{
+    OnePage t;
+    const std::pair<TReportFontName, QByteArray> fonts[] = {
+        {fnFixedWidth, "Courier"}, {fnArial, "Helvetica"}, {fnTimesRoman, "Times"}};
+    int top = 0;
+    for (const auto& [name, base] : fonts) {
+        for (int style = 0; style < 4; ++style) {
+            auto* l = t.panel->add<TReportLabel>("L");
+            l->setBounds(0, top, 200, 8);
+            top += 6;
+            l->FontName = name;
+            l->FontSize = 5;
+            l->FontBold = style & 1;
+            l->FontItalic = style & 2;
+            l->Caption = "x";
+        }
+    }
+    auto* special = t.panel->add<TReportLabel>("S");
+    special->setBounds(0, 80, 200, 10);
+    // ä ß € ° Ø, a tab, an unused code and a control character.
+    special->Caption = "\xE4\xDF\x80\xB0\xD8\t\x81\x01(x)";
+    const QByteArray file = t.run();
+    for (const char* base : {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique", "Helvetica",
+                             "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique", "Times-Roman",
+                             "Times-Bold", "Times-Italic", "Times-BoldItalic"})
+        EXPECT_TRUE(file.contains(QByteArray("/BaseFont /") + base + "\r\n")) << base;
+    EXPECT_TRUE(file.contains("(\xE4\xDF\x80\xB0\xD8 ??\\(x\\)) Tj"));
+    EXPECT_TRUE(pdfText(t.report.FileName).contains(QString::fromUtf8("äß€°Ø ?\?(x)")));
+}
+
+TEST(ReportText, WrapsCutsAndStopsAboveTheBottom)
+{
+    OnePage t;
+    auto* text = t.panel->add<TReportText>("T");
+    text->setBounds(10, 10, 60, 62);
+    text->WordWrap = true;
+    text->Leading = 12;
+    text->Lines = {"Der Hecht biss am Abend", "Langerwortderpasstnichtmehr", "eins", "zwei  ", ""};
+    // Arial 10 in 60 points: "Der Hecht biss" is 65.57 wide, "biss am Abend" 66.14, so the
+    // words break there. Bottom at 28: baselines 81.5 .. 45.5 are shown, 33.5 would lie less
+    // than one font size above it. The long word is cut after "Langerwortd" (55.58; "e" would
+    // give 61.14).
+    const std::string c = t.content();
+    EXPECT_EQ(c, "/F0 10 Tf\n12 TL\nBT\n10 81.5 Td\n(Der Hecht) Tj\nT*\n(biss am) Tj\nT*\n(Abend) Tj\nT*\n"
+                 "(Langerwortd) Tj\nET\n");
+    EXPECT_EQ(text->printedLineCount(), 4);
+    EXPECT_EQ(text->layoutLines(60), QList<QByteArray>({"Der Hecht", "biss am", "Abend", "Langerwortderpasstnichtmehr",
+                                                        "eins", "zwei"}));
+    text->WordWrap = false;
+    EXPECT_EQ(text->layoutLines(60).first(), "Der Hecht biss am Abend");
+}
+
+TEST(ReportRect, LinesDashesAndFill)
+{
+    OnePage t;
+    auto add = [&](int l, int top, int w, int h) {
+        auto* r = t.panel->add<TReportRect>("R");
+        r->setBounds(l, top, w, h);
+        return r;
+    };
+    add(10, 10, 50, 20);                          // solid frame
+    add(10, 40, 1, 30)->LineStyle = psDot;        // thin: vertical rule on the left edge
+    auto* h = add(20, 40, 40, 0);                 // low: horizontal rule on the top edge
+    h->LineStyle = psDashDotDot;
+    h->LineColor = clRed;
+    auto* filled = add(70, 10, 20, 20);
+    filled->FillColor = clSilver;
+    filled->LineStyle = psDash;
+    filled->LineWidth = 2;
+    auto* fillOnly = add(100, 10, 20, 20);
+    fillOnly->FillColor = clWhite;
+    fillOnly->LineColor = clNone;
+    add(130, 10, 20, 20)->LineStyle = psClear;    // nothing at all
+    add(160, 10, 1, 20)->LineColor = clNone;      // nothing at all
+    add(170, 10, 20, 20)->LineStyle = psDashDot;
+    EXPECT_EQ(t.content(), "10 70 50 20 re\nS\n"
+                           "[3] 0 d\n10 60 m\n10 30 l\nS\n"
+                           "1 0 0 RG\n[8 4 2 4 2 4] 0 d\n20 60 m\n60 60 l\nS\n"
+                           "0 0 0 RG\n2 w\n[16 8] 0 d\n0.75 0.75 0.75 rg\n70 70 20 20 re\nb\n"
+                           "1 1 1 rg\n100 70 20 20 re\nf\n"
+                           "1 w\n[8 7 2 7] 0 d\n170 70 20 20 re\nS\n");
+}
+
+TEST(ReportGridPanel, CellsEventsAndPageLayout)
+{
+    TReportPage page;
+    page.MarginBottom = 20;
+    auto* title = page.add<TReportLayoutPanel>("Titel");
+    title->Align = alTop;
+    title->Height = 30;
+    auto* footer = page.add<TReportLayoutPanel>("Fuss");
+    footer->Align = alBottom;
+    footer->Height = 10;
+    auto* grid = page.add<TReportGridPanel>("Grid");
+    grid->Align = alClient;
+    grid->RowCount = 50;
+    auto* free = page.add<TReportLayoutPanel>("Frei");
+    free->setBounds(5, 6, 7, 8);
+    const std::vector<QRect> rects = page.layout();
+    EXPECT_EQ(rects[0], QRect(32, 32, 532, 30));
+    EXPECT_EQ(rects[1], QRect(32, 812, 532, 10));
+    EXPECT_EQ(rects[2], QRect(32, 62, 532, 750));
+    EXPECT_EQ(rects[3], QRect(5, 6, 7, 8));
+
+    // 2 columns over 532, 50 rows over 750: 15 high, positions with the remainder dropped.
+    grid->ColCount = 2;
+    grid->RowCount = 3;
+    grid->Align = alNone;
+    grid->setBounds(0, 0, 533, 50);
+    auto* label = grid->add<TReportLabel>("Zelle");
+    label->setBounds(2, 1, 100, 10);
+    std::vector<QRect> cells;
+    std::vector<QByteArray> order;
+    grid->BeforePrintChild = [&](TReportGridPanel& g, const QRect& cell) {
+        cells.push_back(cell);
+        label->Caption = QByteArray::number(g.currentRow()) + "/" + QByteArray::number(g.currentCol());
+        label->Printable = g.currentRow() != 1;
+    };
+    grid->AfterPrint = [&](TReportGridPanel&, const QRect&) { order.push_back(label->Caption); };
+    QTemporaryDir dir;
+    TReport report;
+    report.FileName = dir.filePath("grid.pdf");
+    report.beginDoc();
+    report.print(page);
+    report.endDoc();
+    ASSERT_EQ(cells.size(), 6u);
+    EXPECT_EQ(cells[0], QRect(0, 0, 266, 16));
+    EXPECT_EQ(cells[1], QRect(266, 0, 266, 16));
+    EXPECT_EQ(cells[2], QRect(0, 16, 266, 16));
+    EXPECT_EQ(cells[5], QRect(266, 33, 266, 16));
+    EXPECT_EQ(order, (std::vector<QByteArray>{"0/0", "0/1", "1/0", "1/1", "2/0", "2/1"}));
+    const QString text = pdfText(report.FileName);
+    EXPECT_TRUE(text.contains("0/0") && text.contains("2/1"));
+    EXPECT_FALSE(text.contains("1/0")) << "a row made not printable by the event is skipped";
+}
+
+TEST(ReportJpegImage, SharedUniqueStretchAndClip)
+{
+    QTemporaryDir dir;
+    TReport report;
+    report.FileName = dir.filePath("img.pdf");
+    TReportPage page;
+    page.PageWidth = 300;
+    page.PageHeight = 200;
+    auto* band = page.add<TReportLayoutPanel>("Band");
+    band->setBounds(0, 0, 300, 200);
+    auto* logo = band->add<TReportJpegImage>("Logo");
+    logo->setBounds(10, 10, 80, 60);
+    logo->SharedImage = true;
+    logo->Stretch = true;
+    logo->setJpeg(testJpeg(40, 30));
+    auto* photo = band->add<TReportJpegImage>("Foto");
+    photo->setBounds(100, 10, 20, 20);
+    photo->setJpeg(testJpeg(40, 30));
+    auto* none = band->add<TReportJpegImage>("Leer");
+    none->setBounds(0, 0, 5, 5);
+
+    report.beginDoc();
+    for (int i = 0; i < 3; ++i)
+        report.print(page);
+    report.endDoc();
+    const QByteArray file = safefile::readOrThrow(report.FileName);
+    EXPECT_EQ(file.count("/Subtype /Image"), 4) << "one shared picture, three unique ones";
+    EXPECT_EQ(file.count("/Logo Do"), 3);
+    EXPECT_TRUE(file.contains("q\n80 0 0 60 10 130 cm\n/Logo Do\nQ\n"));
+    // Own size 40 x 30 points from the top left, clipped to the 20 x 20 item.
+    const QRegularExpression clipped("q\n100 170 20 20 re\nW\nn\n40 0 0 30 100 160 cm\n/Foto(\\d+) Do\nQ\n");
+    auto it = clipped.globalMatch(QString::fromLatin1(file));
+    QStringList names;
+    while (it.hasNext())
+        names << it.next().captured(1);
+    EXPECT_EQ(names.size(), 3);
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 3) << "each print gets a new name";
+    bool clean = false;
+    EXPECT_TRUE((qpdfCheck(report.FileName, &clean), clean));
+    EXPECT_EQ(renderedPages(report.FileName), 3);
+
+    // The same report gives the same file.
+    const QByteArray first = file;
+    report.beginDoc();
+    for (int i = 0; i < 3; ++i)
+        report.print(page);
+    report.endDoc();
+    EXPECT_EQ(safefile::readOrThrow(report.FileName), first);
+
+    EXPECT_EQ(errorOf([&] { photo->setJpeg("GIF89a......"); }), "only jpeg image is allowed.");
+    EXPECT_TRUE(errorOf([&] { photo->setJpeg(testJpeg().left(25)); }).startsWith("Das JPEG-Bild kann nicht"));
+    EXPECT_TRUE(errorOf([&] { photo->loadFromFile(dir.filePath("fehlt.jpg")); }).contains("fehlt.jpg"));
+}
+
+TEST(ReportJpegImage, NameSpaceRunsOut)
+{
+    TReport report;
+    report.beginDoc();
+    TPdfDocument& doc = report.document();
+    const QByteArray jpg = testJpeg(4, 4);
+    for (int i = 0; i < 65535; ++i)
+        doc.registerXObject(TPdfJpegImage::create(jpg), "B" + QByteArray::number(i));
+    EXPECT_EQ(errorOf([&] { report.uniqueImageName("B"); }), "image count over max value..");
+    EXPECT_EQ(report.uniqueImageName("C").left(1), "C");
+    report.abort();
+}
+
+TEST(Report, MisuseAndFailuresLeaveNoFile)
+{
+    TReport report;
+    for (const auto& [op, f] : std::vector<std::pair<QString, std::function<void()>>>{
+             {"SetOpenAction", [&] { report.SetOpenAction(nullptr); }},
+             {"GetOpenAction", [&] { report.GetOpenAction(); }},
+             {"CreateDestination", [&] { report.CreateDestination(); }},
+             {"GetOutlineRoot", [&] { report.GetOutlineRoot(); }},
+             {"EndDoc", [&] { report.endDoc(); }}}) {
+        EXPECT_EQ(errorOf(f), op + " --invalid operation.");
+    }
+    TReportPage page;
+    EXPECT_EQ(errorOf([&] { report.print(page); }), "Print --invalid operation.");
+    report.beginDoc();
+    EXPECT_EQ(errorOf([&] { report.beginDoc(); }), "BeginDoc --invalid operation.");
+    EXPECT_EQ(errorOf([&] { report.GetOutlineRoot(); }), "GetOutlineRoot --not use outline mode..");
+    report.abort();
+
+    QTemporaryDir dir;
+    // A damaged picture stops the report while printing; no file appears.
+    report.FileName = dir.filePath("kaputt.pdf");
+    auto* band = page.add<TReportLayoutPanel>("Band");
+    band->setBounds(0, 0, 100, 100);
+    auto* photo = band->add<TReportJpegImage>("Foto");
+    photo->setBounds(0, 0, 50, 50);
+    const QByteArray jpg = testJpeg(64, 64);
+    photo->setJpeg(jpg.left(jpg.size() - 60)); // header fine, data cut off
+    report.beginDoc();
+    EXPECT_TRUE(errorOf([&] { report.print(page); }).contains("Premature end of JPEG file"));
+    report.abort();
+    EXPECT_FALSE(QFile::exists(report.FileName));
+
+    // An unwritable target: error naming the file, document freed, nothing left behind.
+    photo->clear();
+    report.FileName = dir.filePath("fehlt/bericht.pdf");
+    report.beginDoc();
+    report.print(page);
+    const QString error = errorOf([&] { report.endDoc(); });
+    EXPECT_TRUE(error.contains("bericht.pdf")) << error.toStdString();
+    EXPECT_FALSE(report.isOpen());
+    report.FileName = dir.path(); // a folder
+    report.beginDoc();
+    EXPECT_TRUE(errorOf([&] { report.endDoc(); }).contains("Ordner"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+
+    // An existing file is replaced whole.
+    report.FileName = dir.filePath("alt.pdf");
+    safefile::writeOrThrow(report.FileName, QByteArray(100000, 'x'));
+    report.beginDoc();
+    report.endDoc();
+    const QByteArray now = safefile::readOrThrow(report.FileName);
+    EXPECT_TRUE(now.startsWith("%PDF-1.2") && now.endsWith("%%EOF\r\n") && !now.contains("xxx"));
+    // A document without pages is still a valid file.
+    bool clean = false;
+    EXPECT_TRUE((qpdfCheck(report.FileName, &clean), clean));
+}
+
+TEST(Report, DocumentPropertiesOpenActionAndBookmarks)
+{
+    QTemporaryDir dir;
+    TReport report;
+    report.FileName = dir.filePath("p.pdf");
+    report.Title = "Fischkladde";
+    report.Author = "J\xFCrgen";
+    report.Subject = "Kosten 12 \x80";
+    report.CreationDate = QDateTime(QDate(2006, 5, 7), QTime(8, 9, 10));
+    report.PageLayout = TPdfPageLayout::OneColumn;
+    report.PageMode = TPdfPageMode::UseOutlines;
+    report.NonFullScreenPageMode = TPdfPageMode::UseThumbs;
+    report.ViewerPreference = vpHideToolbar | vpCenterWindow;
+    report.UseOutlines = true;
+    TReportPage page;
+    page.OnPrintPage = [&](TReportPage&) {
+        if (report.pageNumber() == 1)
+            report.SetOpenAction(report.CreateDestination());
+        TPdfOutlineEntry* entry = report.GetOutlineRoot()->AddChild();
+        entry->Title = "Seite " + QByteArray::number(report.pageNumber());
+        entry->SetDest(report.CreateDestination());
+        TPdfOutlineEntry* row = entry->AddChild();
+        row->Title = "Zeile";
+        row->SetDest(report.CreateDestination(32, 100));
+    };
+    report.beginDoc();
+    report.print(page);
+    report.print(page);
+    EXPECT_EQ(report.GetOpenAction()->page(), report.document().page(0));
+    report.endDoc();
+    const QByteArray file = safefile::readOrThrow(report.FileName);
+    EXPECT_TRUE(file.contains("/PageLayout /OneColumn\r\n/PageMode /UseOutlines\r\n/ViewerPreferences <<\r\n"
+                              "/HideToolbar true\r\n/CenterWindow true\r\n/NonFullScreenPageMode /UseThumbs\r\n>>\r\n"
+                              "/OpenAction [6 0 R /XYZ 0 842 1]\r\n"));
+    EXPECT_TRUE(file.contains("/Author (J\xFCrgen)\r\n/CreationDate (D:20060507080910)\r\n/Title (Fischkladde)\r\n"
+                              "/Subject <FEFF004B006F007300740065006E002000310032002020AC>\r\n"));
+    EXPECT_TRUE(file.contains("/Dest [6 0 R /XYZ 32 742 1]"));
+    EXPECT_EQ(outlineTitles(report.FileName), QStringList({"Seite 1", "  Zeile", "Seite 2", "  Zeile"}));
+    const ToolResult info = runTool("pdfinfo", {report.FileName});
+    EXPECT_TRUE(info.out.contains(" Kosten 12 \xE2\x82\xAC\n")) << info.out.constData();
+    EXPECT_TRUE(info.out.contains(" J\xC3\xBCrgen\n"));
+    EXPECT_TRUE(info.out.contains(" Fischkladde PDF 1.0\n"));
+}

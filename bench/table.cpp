@@ -42,7 +42,10 @@ struct Fixture {
             t.SetData("Fangmethode", "Grundangel");
             t.SetData("Koeder", "Tauwurm");
             t.SetData("Wetter", "bew\xf6lkt");
-            t.SetData("Bemerkungen", i % 5 ? QByteArray("ruhiger Tag; Biss nach 10 min") : QByteArray("lange Flucht\r\nim Kraut"));
+            // One remark in ten needs escapes (a line break or a semicolon), as in a real log.
+            t.SetData("Bemerkungen", i % 10 == 0   ? QByteArray("lange Flucht\r\nim Kraut")
+                                     : i % 10 == 1 ? QByteArray("ruhiger Tag; Biss nach 10 min")
+                                                   : QByteArray("ruhiger Tag, Biss nach 10 min"));
             t.SetData("Sonnenaufgang", "06:12:44");
             t.SetData("Sonnenuntergang", "20:48:03");
             t.SetData("Mondaufgang", "23:01:12");

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -29,7 +30,8 @@ QString foldedUtf16(const QString& name)
 QByteArray TTextTable::Row::get(int index) const
 {
     const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
-    return data.mid(begin, ends[index] - begin);
+    // Always a copy: a row may still point into the loaded file's bytes.
+    return QByteArray(data.constData() + begin, qsizetype(ends[index] - begin));
 }
 
 void TTextTable::Row::set(int index, const QByteArray& value)
@@ -176,6 +178,7 @@ bool TTextTable::GoToRow(int row)
 void TTextTable::ClearRows()
 {
     m_rows.clear();
+    m_source.clear();
     m_cursor = 0;
     setFlags(true, true);
     m_distinct = false;
@@ -327,54 +330,59 @@ void splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
     const size_t len = size_t(lineEnd - p);
     // Nothing escaped (the usual case): the line is its own row buffer and the separators
     // are the gaps, so one pass finds the value ends.
-    bool escaped = false;
-    for (const char* c = p; c < lineEnd; ++c) {
-        if (*c == ';') {
-            ends.push_back(uint32_t(c - p));
-        } else if (*c == '\\') {
-            escaped = true;
-            break;
+    if (!std::memchr(p, '\\', len)) {
+        const char* q = p;
+        while (const char* sep = static_cast<const char*>(std::memchr(q, ';', size_t(lineEnd - q)))) {
+            ends.push_back(uint32_t(sep - p));
+            q = sep + 1;
         }
-    }
-    if (!escaped) {
-        data = QByteArray(p, qsizetype(len));
         ends.push_back(uint32_t(len));
+        // Points into the table's copy of the file until the row is first changed.
+        data = QByteArray::fromRawData(p, qsizetype(len));
         return;
     }
-    ends.clear();
-    data.reserve(qsizetype(len));
-    const char* run = p;
+    // Unescaping never makes a line longer ("\\n" becomes CR LF, two bytes for two).
+    data = QByteArray(qsizetype(len), Qt::Uninitialized);
+    char* const out = data.data();
+    char* w = out;
     for (const char* c = p; c < lineEnd; ++c) {
         if (*c == '\\') {
-            data.append(run, c - run);
             if (c + 1 < lineEnd) {
                 ++c;
-                if (*c == 'n' || *c == 'N')
-                    data.append("\r\n", 2);
-                else
-                    data.append(*c);
+                if (*c == 'n' || *c == 'N') {
+                    *w++ = '\r';
+                    *w++ = '\n';
+                } else {
+                    *w++ = *c;
+                }
             } else {
-                data.append('\\');
+                *w++ = '\\';
             }
-            run = c + 1;
         } else if (*c == ';') {
-            data.append(run, c - run);
-            ends.push_back(uint32_t(data.size()));
-            data.append(';');
-            run = c + 1;
+            ends.push_back(uint32_t(w - out));
+            *w++ = ';';
+        } else {
+            *w++ = *c;
         }
     }
-    data.append(run, lineEnd - run);
-    ends.push_back(uint32_t(data.size()));
+    ends.push_back(uint32_t(w - out));
+    data.truncate(w - out);
 }
 
 } // namespace
 
-void TTextTable::loadFromBytes(const QByteArray& bytes, const QString& origin)
+void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
 {
     TTextTable fresh;
-    const char* p = bytes.constData();
-    const char* const end = p + bytes.size();
+    // Rows without escapes share these bytes instead of copying them (copy on first change).
+    bytes.detach();
+    fresh.m_source = bytes;
+    const char* p = fresh.m_source.constData();
+    const char* const end = p + fresh.m_source.size();
+    size_t lines = 1;
+    for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', size_t(end - q)))); ++q)
+        ++lines;
+    fresh.m_rows.reserve(lines);
     int lineNo = 0;
     bool header = true;
     while (p < end) {
@@ -427,10 +435,10 @@ bool TTextTable::LoadFromFile(const QString& path)
         m_lastErrorText = QStringLiteral("1-Unable to open the file for reading");
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EFileError(QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2").arg(shown, file.errorString()));
-    loadFromBytes(bytes, shown);
+    loadFromBytes(std::move(bytes), shown);
     const QString fileName = QFileInfo(path).fileName();
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     m_tableName = dot < 0 ? QString() : fileName.left(dot);

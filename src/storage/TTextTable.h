@@ -65,7 +65,7 @@ public:
     void saveOrThrow(const QString& path);
     // Parses the bytes of a table file into this table (all or nothing); `origin` names the
     // source in error messages.
-    void loadFromBytes(const QByteArray& bytes, const QString& origin);
+    void loadFromBytes(QByteArray bytes, const QString& origin);
     QByteArray toBytes() const;
 
     int lastErrorCode() const { return m_lastErrorCode; }
@@ -109,6 +109,7 @@ private:
     QString m_lastErrorText;
     QString m_tableName;
     QString m_saveReason;
+    QByteArray m_source; // the bytes of the last load, shared by unchanged rows
 };
 
 // The component placed on the main window: owns exactly one table and forwards to it.

@@ -269,3 +269,21 @@ TEST(TableFile, LongSingleLine)
     TTextTable t = loaded("A\r\n" + big + "\r\n");
     EXPECT_EQ(t.value(1, 1).size(), big.size());
 }
+
+TEST(TableFile, RowsSharingTheLoadedBytesStayValid)
+{
+    // Unchanged rows point into the loaded file's bytes; values, copies and edits must not
+    // depend on the table that loaded them.
+    TTextTable t = loaded("A;B\r\neins;zwei\r\ndrei;vier\r\n");
+    const QByteArray v = t.value(1, 2);
+    TTextTable copy = t;
+    t.SetData("A", "neu");
+    t = TTextTable();
+    EXPECT_EQ(v, "zwei");
+    EXPECT_EQ(copy.value(2, 1), "drei");
+    copy.GoFirst();
+    copy.SetData("B", "ZWEI;");
+    copy.ClearRows();
+    copy.AddRow();
+    EXPECT_EQ(copy.toBytes(), "A;B\r\n;\r\n");
+}

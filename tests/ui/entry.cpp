@@ -1,53 +1,14 @@
-// The catch entry dialog driven as a user drives it: new, edit, duplicate and delete, with
-// the catch database file and the list files compared byte by byte afterwards.
-#include "data/CatchDatabase.h"
-#include "data/Clock.h"
-#include "data/IniFile.h"
-#include "data/Trace.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
-#include "support/TempHome.h"
-#include "support/UiTestMain.h"
-#include "ui/common/ScriptedInteraction.h"
+// The catch entry and weather dialogs driven as a user drives them: new, edit, duplicate and
+// delete, with the catch database and the list files compared byte by byte afterwards; and
+// the main window's figures and commands around them.
+#include "support/UiFixtures.h"
 #include "ui/entry/CatchCommands.h"
 #include "ui/entry/TfrmAdd.h"
 #include "ui/entry/TfrmWetter.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimeEdit>
-#include <QTimer>
-#include <QToolButton>
-#include <memory>
-
 namespace {
 
-const QByteArray kHeader =
-    "Fangdatum;Fangzeit;Angelbeginn;Angelende;Angeldauer;Fischart;Laenge;Gewicht;Faenger;Gewaesser;Stelle;"
-    "Uferdistanz;Fangtiefe;Fangmethode;Koeder;Wetter;Bemerkungen;Sonnenaufgang;Sonnenuntergang;Mondaufgang;"
-    "Monduntergang;Mondphase;Bild;Karte;Lufttemperatur;Wassertemperatur;Wasserstand;Wassertruebung;"
-    "Windrichtung;Windstaerke;Luftdruck;zurueckgesetzt\r\n";
-
-class FixedClock : public Clock {
-public:
-    QDateTime at{QDate(2006, 5, 7), QTime(18, 42, 17)};
-    QDateTime now() const override { return at; }
-};
-
-// What "fischkladde-cli astro" prints for a day: sunrise;sunset;moonrise;moonset;phase.
-QByteArray astroFields(const QString& day)
-{
-    const CliResult r = runCli({"astro", day});
-    QList<QByteArray> cols = r.out.trimmed().split('\t');
-    cols.removeFirst();
-    return win1252::encodeLossy(QString::fromUtf8(cols.join(';')));
-}
-
-// A program folder with lists, a catch database named in the settings, and the windows.
+// A program folder with lists, a catch database named in the settings, and the dialogs.
 struct Env {
     TempHome home;
     FixedClock clock;
@@ -61,6 +22,7 @@ struct Env {
 
     Env()
     {
+        clock.at = QDateTime(QDate(2006, 5, 7), QTime(18, 42, 17));
         setAppClock(&clock);
         home.write("DATs/Faenger.dat", win1252::encodeLossy("Peter\r\nAnna\r\nJörg\r\n"));
         home.write("DATs/Koeder.dat", "Wurm\r\nMade\r\n");
@@ -83,15 +45,14 @@ struct Env {
     QByteArray list(const char* name) const { return home.read(QStringLiteral("DATs/%1.dat").arg(name)); }
 
     // "Hinzufügen" in the main window; `fill` runs while the dialog is open, then the user
-    // presses the save button (unless `fill` closed the dialog itself).
+    // presses the save button (and leaves the dialog if the save was refused).
     void enterCatch(const std::function<void(TfrmAdd&)>& fill)
     {
         QTimer::singleShot(0, [this, fill] {
             fill(*add);
-            if (add->isVisible())
-                QTest::mouseClick(add->BitBtn2, Qt::LeftButton);
-            if (add->isVisible()) // refused: leave the dialog as the user would
-                QTest::mouseClick(add->BitBtn3, Qt::LeftButton);
+            for (QAbstractButton* b : {add->BitBtn2, add->BitBtn3})
+                if (add->isVisible())
+                    QTest::mouseClick(b, Qt::LeftButton);
         });
         catchcommands::newCatch(*add, [this] { ++editorsOpened; });
     }
@@ -103,6 +64,7 @@ struct Env {
         });
         catchcommands::editCatch(*add, row);
     }
+    void addRow(const QList<QPair<const char*, QByteArray>>& values) { addCatch(session.DB, values); }
 };
 
 void type(QWidget* w, const QString& text)
@@ -111,25 +73,72 @@ void type(QWidget* w, const QString& text)
     QTest::keyClicks(w, text);
 }
 
+// Four catches with the fields the overview figures use, and two costs.
+void installLog(const TempHome& home, const QByteArray& costTotal = "12,50")
+{
+    home.write("DATs/Faenger.dat", "Peter\r\nAnna\r\n");
+    home.write("DATs/Fischarten.dat", "Hecht\r\nBarsch\r\n");
+    const char* const fields[] = {"Fangdatum", "Fangzeit", "Fischart", "Laenge", "Gewicht", "Faenger",
+                                  "Fangmethode", "Koeder", "Angeldauer", "Angelbeginn", "Mondphase"};
+    TTextTable db;
+    for (const QByteArrayList& r : QList<QByteArrayList>{
+             {"07.05.2006", "06:45", "Barsch", "25", "300", "Peter", "Pose", "Made", "03:00", "06:00", "Vollmond"},
+             {"07.05.2006", "08:10", "Barsch", "28", "350", "Peter", "Pose", "Made", "03:00", "06:00", "Vollmond"},
+             {"14.05.2006", "21:15", "Hecht", "80", "3886", "Anna", "Grund", "Wurm", "02:30", "20:00", "Neumond"},
+             {"20.06.2007", "05:05", "Hecht", "62", "", "Peter", "Grund", "Wurm", "04:00", "02:00", ""}}) {
+        QList<QPair<const char*, QByteArray>> values;
+        for (int i = 0; i < r.size(); ++i)
+            values.append({fields[i], r[i]});
+        addCatch(db, values);
+    }
+    db.saveOrThrow(home.file("fang.fdb"));
+    TTextTable akdb = catchdb::emptyTable(catchdb::Kind::Costs);
+    for (const QByteArray& total : {QByteArray("1000,50"), costTotal}) {
+        akdb.AddRow();
+        akdb.SetData("GesamtpreisVersand", total);
+    }
+    akdb.saveOrThrow(home.file("kosten.akdb"));
+    IniFile::settings().writeString("DB", "File", home.file("fang.fdb"));
+    IniFile::settings().writeString("AKDB", "File", home.file("kosten.akdb"));
+}
+
+// label name -> text, as the window shows them and as "overview" prints them.
+QStringList shownFigures(TfrmMain& w)
+{
+    QStringList lines;
+    for (const char* name : {"lb_angelzeit", "lb_angelkosten", "lb_summefischgewicht", "lb_summefischlaenge",
+                             "lb_anzahlfische", "besterfangtag_1", "besterfangtag_2", "bestefangzeit_1",
+                             "bestefangzeit_2", "bestemondphase_1", "bestemondphase_2", "bestefangmethode_1",
+                             "bestefangmethode_2", "bestesfangwetter_1", "bestesfangwetter_2", "besterkoeder_1",
+                             "besterkoeder_2", "hafischart_1", "hafischart_2", "lafisch_1", "lafisch_2", "schfisch_1",
+                             "schfisch_2", "besterfaenger_1", "besterfaenger_2"})
+        lines << QString::fromLatin1(name) + '\t' + w.findChild<QLabel*>(name)->text();
+    return lines;
+}
+
+QStringList commandFigures(const QStringList& extra = {})
+{
+    QStringList lines = QString::fromUtf8(runCli(QStringList{"overview"} + extra).out).split('\n');
+    lines.removeLast();
+    return lines;
+}
+
 } // namespace
 
-class TfrmAddTest : public QObject {
+class EntryTest : public QObject {
     Q_OBJECT
 private slots:
     void nothingEnteredStoresTheDefaults()
     {
         Env env;
         env.enterCatch([](TfrmAdd& a) {
-            QCOMPARE(a.windowTitle(), QStringLiteral("Fang eintragen"));
             QCOMPARE(a.BitBtn2->text(), QStringLiteral("Hinzufügen"));
-            QCOMPARE(a.dt_angelbeginn->displayFormat(), QStringLiteral("HH:mm"));
-            QCOMPARE(a.cb_faenger->count(), 3);
-            QCOMPARE(a.cb_faenger->itemText(0), QStringLiteral("Anna")); // shown sorted
+            QCOMPARE(itemTexts(a.cb_faenger), (QStringList{"Anna", "Jörg", "Peter"})); // shown sorted
             QCOMPARE(a.cb_faenger->currentIndex(), -1);
             QVERIFY(a.Loadbild->isEnabled());
             QVERIFY(!a.findChild<QPushButton*>("SpeedButton1")->isEnabled());
         });
-        QCOMPARE(env.db(), kHeader + "07.05.2006;18:42;18:42;18:42;00:00;;;0;;;;;;;;;;" + astroFields("07.05.2006")
+        QCOMPARE(env.db(), kCatchHeader + "07.05.2006;18:42;18:42;18:42;00:00;;;0;;;;;;;;;;" + astroFields("07.05.2006")
                                + ";;;;;;;;;;0\r\n");
         QCOMPARE(env.session.DB.RowCount(), 1);
         QCOMPARE(env.refreshes, 1);
@@ -150,7 +159,7 @@ private slots:
     {
         Env env;
         trace::setEnabled(true);
-        const auto fill = [](TfrmAdd& a) {
+        env.enterCatch([](TfrmAdd& a) {
             a.dt_fangdatum->setDate(QDate(2006, 5, 8));
             a.dt_angelbeginn->setTime(QTime(6, 30));
             a.dt_angelende->setTime(QTime(9, 15));
@@ -169,7 +178,7 @@ private slots:
             a.ed_bemerkungen->setText("mit \\ und ;");
             a.cb_zurueckgesetzt->setChecked(true);
             // The weather dialog: "N" chosen, then "Abbrechen" keeps it.
-            QTimer::singleShot(0, [&a] {
+            QTimer::singleShot(0, [] {
                 auto* wetter = qobject_cast<TfrmWetter*>(qApp->activeModalWidget());
                 QVERIFY(wetter);
                 wetter->cb_windrichtung->setCurrentIndex(1);
@@ -178,11 +187,10 @@ private slots:
                 QTest::mouseClick(wetter->BitBtn3, Qt::LeftButton);
             });
             QTest::mouseClick(a.SpeedButton2, Qt::LeftButton);
-        };
-        env.enterCatch(fill);
+        });
         trace::setEnabled(false);
-        QCOMPARE(env.db(), kHeader + "08.05.2006;07:45;06:30;09:15;02:45;Hecht;80;3886;J\xf6rg;Rhein\\; Altarm;"
-                                     "Buhne 3;12;3;Spinnen;Tauwurm;Nieselregen;mit \\\\ und \\;;"
+        QCOMPARE(env.db(), kCatchHeader + "08.05.2006;07:45;06:30;09:15;02:45;Hecht;80;3886;J\xf6rg;Rhein\\; Altarm;"
+                                          "Buhne 3;12;3;Spinnen;Tauwurm;Nieselregen;mit \\\\ und \\;;"
                                + astroFields("08.05.2006") + ";;;-3;;;;N;;;-1\r\n");
         QCOMPARE(env.list("Koeder"), QByteArray("Made\r\nTauwurm\r\nWurm\r\n"));
         QCOMPARE(env.list("Wetter"), QByteArray("Nieselregen\r\nsonnig\r\n"));
@@ -191,10 +199,11 @@ private slots:
         for (const char* step : {"Main: Neuer Fang klick", "ADD: Wetter", "ADD: Fischlaenge(Hecht;80)", "ADD: Hinzuf\xfcgen"})
             QVERIFY2(log.contains(step), step);
 
-        // The next entry offers the new bait; using it again adds nothing.
+        // The next entry offers the new bait and starts without weather; using the bait again adds nothing.
         env.enterCatch([&env](TfrmAdd& a) {
             QVERIFY(a.cb_koeder->findText("Tauwurm") >= 0);
             QCOMPARE(env.wetter->cb_windrichtung->currentIndex(), -1);
+            QCOMPARE(env.wetter->cb_wetter->currentText(), QString());
             QCOMPARE(env.wetter->ed_lufttemp->text(), QString());
             a.cb_koeder->setEditText("Tauwurm");
             a.cb_stelle->setEditText("Buhne 3");
@@ -207,17 +216,11 @@ private slots:
     {
         Env env;
         // Row 1 by a former angler with wind "N"; row 2 with an empty wind direction.
-        env.session.DB.AddRow();
-        for (const auto& [f, v] : std::initializer_list<std::pair<const char*, QByteArray>>{
-                 {"Fangdatum", "01.06.2007"}, {"Fangzeit", "05:10"}, {"Angelbeginn", "22:00"}, {"Angelende", "02:00"},
-                 {"Angeldauer", "20:00"}, {"Faenger", "Klaus"}, {"Fischart", "Karpfen"}, {"Windrichtung", "N"},
-                 {"Gewicht", "5000"}, {"zurueckgesetzt", "-1"}, {"Sonnenaufgang", "alt"}})
-            env.session.DB.SetData(f, v);
-        env.session.DB.AddRow();
-        for (const auto& [f, v] : std::initializer_list<std::pair<const char*, QByteArray>>{
-                 {"Fangdatum", "02.06.2007"}, {"Fangzeit", "06:00"}, {"Angelbeginn", "05:00"}, {"Angelende", "07:00"},
-                 {"Faenger", "Anna"}, {"Fischart", "Aal"}, {"Windrichtung", ""}, {"Koeder", "Made"}, {"Gewicht", "0"}})
-            env.session.DB.SetData(f, v);
+        env.addRow({{"Fangdatum", "01.06.2007"}, {"Fangzeit", "05:10"}, {"Angelbeginn", "22:00"}, {"Angelende", "02:00"},
+                    {"Angeldauer", "20:00"}, {"Faenger", "Klaus"}, {"Fischart", "Karpfen"}, {"Windrichtung", "N"},
+                    {"Gewicht", "5000"}, {"zurueckgesetzt", "-1"}, {"Sonnenaufgang", "alt"}});
+        env.addRow({{"Fangdatum", "02.06.2007"}, {"Fangzeit", "06:00"}, {"Angelbeginn", "05:00"}, {"Angelende", "07:00"},
+                    {"Faenger", "Anna"}, {"Fischart", "Aal"}, {"Koeder", "Made"}});
         env.session.saveDB();
         const QByteArray row2 = env.db().split('\n')[2];
 
@@ -249,20 +252,12 @@ private slots:
         QCOMPARE(env.refreshes, 2);
 
         // A row whose date cannot be read is not opened and stays as it was.
-        env.session.DB.GoToRow(2);
         env.session.DB.SetData("Fangdatum", "32.13.2007");
         const QByteArray before = env.session.DB.toBytes();
-        bool raised = false;
-        try {
-            catchcommands::editCatch(*env.add, 2);
-        } catch (const EConvertError& e) {
-            raised = e.message() == QStringLiteral("'32.13.2007' is not a valid date");
-        }
-        QVERIFY(raised);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, catchcommands::editCatch(*env.add, 2));
         QVERIFY(!env.add->isVisible());
         QCOMPARE(env.session.DB.toBytes(), before);
-        // Nothing selected: nothing happens.
-        catchcommands::editCatch(*env.add, 0);
+        catchcommands::editCatch(*env.add, 0); // nothing selected: nothing happens
         QVERIFY(!env.add->isVisible());
     }
 
@@ -325,28 +320,21 @@ private slots:
         env.user.confirmations.enqueue(false);
         catchcommands::deleteCatch(env.session, 1, nullptr, [&env] { ++env.lastEntries; });
         QCOMPARE(env.db(), three);
-        QCOMPARE(env.session.DB.RowCount(), 3);
         QCOMPARE(env.lastEntries, 0);
         env.user.confirmations.enqueue(true);
         catchcommands::deleteCatch(env.session, 1, nullptr, [&env] { ++env.lastEntries; });
         QCOMPARE(env.db(), lines[0] + '\n' + lines[2] + '\n' + lines[1] + '\n');
         QCOMPARE(env.session.DB.RowCount(), 2);
         QCOMPARE(env.lastEntries, 1);
-        const auto confirms = env.user.messages;
-        QCOMPARE(confirms.first().kind, QStringLiteral("confirm"));
-        QCOMPARE(confirms.first().title, QStringLiteral("Eintrag löschen"));
-        QCOMPARE(confirms.first().text, QStringLiteral("Wollen Sie den Eintrag wirklich löschen?"));
+        const auto confirm = env.user.messages.first();
+        QCOMPARE(confirm.kind, QStringLiteral("confirm"));
+        QCOMPARE(confirm.title, QStringLiteral("Eintrag löschen"));
+        QCOMPARE(confirm.text, QStringLiteral("Wollen Sie den Eintrag wirklich löschen?"));
 
         // A write that fails puts the row back.
         env.session.dbPath = env.home.file("fehlt/fang.fdb");
         env.user.confirmations.enqueue(true);
-        bool raised = false;
-        try {
-            catchcommands::deleteCatch(env.session, 1, nullptr, {});
-        } catch (const EFileError&) {
-            raised = true;
-        }
-        QVERIFY(raised);
+        QVERIFY_THROWS_EXCEPTION(EFileError, catchcommands::deleteCatch(env.session, 1, nullptr, {}));
         QCOMPARE(env.session.DB.RowCount(), 2);
     }
 
@@ -371,11 +359,18 @@ private slots:
         TfrmAdd& a = *env.add;
         a.prepareNew();
         a.show();
-        // Key filter: "," and "." are dropped from length and weight.
-        type(a.ed_laenge, "12,5");
-        QCOMPARE(a.ed_laenge->text(), QStringLiteral("125"));
-        type(a.ed_gewicht, "1.500");
-        QCOMPARE(a.ed_gewicht->text(), QStringLiteral("1500"));
+        env.wetter->show();
+        // Key filter: "," and "." are dropped from every number field; the weather readings take "-".
+        for (QLineEdit* e : {a.ed_laenge, a.ed_gewicht, env.wetter->ed_wassertemp, env.wetter->ed_lufttemp,
+                             env.wetter->ed_luftdruck}) {
+            type(e, "1,2.5");
+            QCOMPARE(e->text(), QStringLiteral("125"));
+        }
+        for (QLineEdit* e : {env.wetter->ed_wassertemp, env.wetter->ed_lufttemp, env.wetter->ed_luftdruck}) {
+            type(e, "-3");
+            QCOMPARE(e->text(), QStringLiteral("125-3"));
+        }
+        env.wetter->hide();
         // Focus colours.
         QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
         QApplication::sendEvent(a.cb_koeder, &in);
@@ -392,15 +387,134 @@ private slots:
         QCOMPARE(env.user.texts("information").last(), QStringLiteral("Bitte Gewicht oder Fischart auswählen"));
         // Changing the date computes the sun and moon values of the new day.
         a.dt_fangdatum->setDate(QDate(2007, 3, 25));
-        QCOMPARE(win1252::encodeLossy(a.SunMoonCalendar1.sunRiseText() + ';' + a.SunMoonCalendar1.sunSetText() + ';'
-                                      + a.SunMoonCalendar1.moonRiseText() + ';' + a.SunMoonCalendar1.moonSetText()
-                                      + ';' + a.SunMoonCalendar1.moonPhaseText()),
+        const auto& sm = a.SunMoonCalendar1;
+        QCOMPARE(win1252::encodeLossy(sm.sunRiseText() + ';' + sm.sunSetText() + ';' + sm.moonRiseText() + ';'
+                                      + sm.moonSetText() + ';' + sm.moonPhaseText()),
                  astroFields("25.03.2007"));
         QTest::mouseClick(a.BitBtn3, Qt::LeftButton);
         QVERIFY(!a.isVisible());
         QCOMPARE(env.session.DB.RowCount(), 0);
     }
+
+    void weatherListsAndWindForceTable()
+    {
+        ScriptedInteraction user;
+        TfrmWetter w;
+        for (QComboBox* box : {w.cb_windrichtung, w.cb_windstaerke, w.cb_wassertruebung, w.cb_wasserstand}) {
+            QCOMPARE(box->currentIndex(), -1);
+            QVERIFY(!box->isEditable());
+        }
+        QVERIFY(w.cb_wetter->isEditable());
+        w.show();
+        QTest::mouseClick(w.SpeedButton1, Qt::LeftButton);
+        const QStringList shown = user.texts("information");
+        QCOMPARE(shown.size(), 1);
+        const QStringList lines = shown.first().split('\r');
+        QCOMPARE(lines.size(), 13);
+        QCOMPARE(lines[0], QStringLiteral("Windstill                  : Windstärke 0  <1 km/h -> Kein Wind"));
+        QCOMPARE(lines[7], QStringLiteral("Steifer Wind           : Windstärke 7  50-61 km/h -> Bäume schwanke, Widerstand beim gehen"));
+        QCOMPARE(lines[12], QStringLiteral("Orkan                     : Windstärke 12  >117 km/h -> Verwüstungen"));
+        QVERIFY(!shown.first().contains('\n'));
+    }
+
+    void figuresMatchTheOverviewCommand()
+    {
+        TempHome home;
+        ScriptedInteraction ui;
+        installLog(home);
+        TfrmMain w;
+        QVERIFY(!w.im_totangelzeit->isHidden());
+        QVERIFY(w.im_angelzeit->isHidden());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE(w.listModel->rowCount(), 4);
+
+        QCOMPARE(shownFigures(w), commandFigures());
+        QCOMPARE(w.lb_angelzeit->text(), QStringLiteral("9 Std. 30 min"));
+        QCOMPARE(w.lb_angelkosten->text(), QStringLiteral("1013,00 €"));
+        QCOMPARE(w.hafischart_1->text(), QStringLiteral("Hecht")); // tie: file order
+        QVERIFY(w.im_totangelzeit->isHidden());
+        QVERIFY(!w.im_angelzeit->isHidden());
+
+        // Each _2 label starts 4 pixels after its _1 label, which is as wide as its text.
+        const auto checkPlacement = [&w] {
+            w.centralWidget()->layout()->activate();
+            for (QLabel* first : w.findChildren<QLabel*>(QRegularExpression("_1$"))) {
+                auto* second = w.findChild<QLabel*>(first->objectName().replace("_1", "_2"));
+                QVERIFY(second);
+                QCOMPARE(first->width(), first->sizeHint().width());
+                QCOMPARE(second->x(), first->x() + first->width() + 4);
+            }
+        };
+        checkPlacement();
+
+        // One angler: the same figures as the command for that angler.
+        w.cb_gehezu->setCurrentIndex(w.cb_gehezu->findText("Peter"));
+        QCOMPARE(shownFigures(w), commandFigures({"--angler", "Peter"}));
+        QCOMPARE(w.besterfaenger_2->text(), QStringLiteral("(3 Fische)"));
+        checkPlacement();
+        w.cb_jahr->setCurrentIndex(w.cb_jahr->findText("2007"));
+        QCOMPARE(shownFigures(w), commandFigures({"--angler", "Peter", "--year", "2007"}));
+        QVERIFY(ui.messages.isEmpty());
+    }
+
+    void aBadCostStopsAfterTheCatchFigures()
+    {
+        TempHome home;
+        ScriptedInteraction ui;
+        installLog(home, "zw\xf6lf");
+        TfrmMain w;
+        w.FormShow();
+        QCOMPARE(ui.texts("error"), QStringList{"'zwölf' is not a valid floating point value"});
+        QCOMPARE(w.lb_summefischgewicht->text(), QStringLiteral("4,54 kg"));
+        QCOMPARE(w.besterfaenger_1->text(), QStringLiteral("Peter"));
+        QCOMPARE(w.lb_angelkosten->text(), QString());
+        QCOMPARE(w.lb_angelzeit->text(), QString());
+        QVERIFY(!w.im_totangelzeit->isHidden());
+        QCOMPARE(runCli({"overview"}).err, QByteArray("'zwölf' is not a valid floating point value\n"));
+    }
+
+    void enterDeleteAndDuplicateFromTheMenu()
+    {
+        TempHome home;
+        ScriptedInteraction ui;
+        installLog(home);
+        TfrmMain w;
+        w.FormShow();
+        QVERIFY(!w.aBearbeiten->isEnabled());
+        const auto fileRows = [&home] { return home.read("fang.fdb").count('\n') - 1; };
+
+        // A new catch in the full view of all catches: the list and the figures show it at once.
+        w.cb_gehezu->setCurrentIndex(1);
+        QTimer::singleShot(0, [&w] {
+            w.frmAdd->dt_fangdatum->setDate(QDate(2008, 8, 1));
+            w.frmAdd->cb_faenger->setCurrentIndex(w.frmAdd->cb_faenger->findText("Anna"));
+            w.frmAdd->ed_laenge->setText("90");
+            QTest::mouseClick(w.frmAdd->BitBtn2, Qt::LeftButton);
+        });
+        w.aHinzufuegen->trigger();
+        QCOMPARE(fileRows(), 5);
+        QCOMPARE(listIds(w).first(), 5); // newest day first
+        QCOMPARE(w.lb_anzahlfische->text(), QStringLiteral("5"));
+        QCOMPARE(w.lafisch_2->text(), QStringLiteral("(90 cm)"));
+
+        // Delete asks; Yes removes it from file and list.
+        w.ListView1->selectRow(0);
+        QCOMPARE(w.selectedRow(), 5);
+        ui.confirmations.enqueue(true);
+        w.aLoeschen->trigger();
+        QCOMPARE(ui.texts("confirm").size(), 1);
+        QCOMPARE(fileRows(), 4);
+        QCOMPARE(w.listModel->rowCount(), 4);
+
+        // Duplicate reaches the file at once and the list shows the copy.
+        w.ListView1->selectRow(0);
+        w.aDuplizieren->trigger();
+        QCOMPARE(fileRows(), 5);
+        QCOMPARE(w.listModel->rowCount(), 5);
+        QVERIFY(ui.texts("error").isEmpty());
+    }
 };
 
-FK_UI_TEST_MAIN(TfrmAddTest)
-#include "TfrmAddTest.moc"
+FK_UI_TEST_MAIN(EntryTest)
+#include "entry.moc"

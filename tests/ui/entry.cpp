@@ -64,7 +64,6 @@ struct Env {
         });
         catchcommands::editCatch(*add, row);
     }
-    void addRow(const QList<QPair<const char*, QByteArray>>& values) { addCatch(session.DB, values); }
 };
 
 void type(QWidget* w, const QString& text)
@@ -102,25 +101,18 @@ void installLog(const TempHome& home, const QByteArray& costTotal = "12,50")
     IniFile::settings().writeString("AKDB", "File", home.file("kosten.akdb"));
 }
 
-// label name -> text, as the window shows them and as "overview" prints them.
-QStringList shownFigures(TfrmMain& w)
+// "overview" prints "label<TAB>text" for each of the 25 figure labels; the window shows the same.
+void compareWithCommand(TfrmMain& w, const QStringList& extra = {})
 {
-    QStringList lines;
-    for (const char* name : {"lb_angelzeit", "lb_angelkosten", "lb_summefischgewicht", "lb_summefischlaenge",
-                             "lb_anzahlfische", "besterfangtag_1", "besterfangtag_2", "bestefangzeit_1",
-                             "bestefangzeit_2", "bestemondphase_1", "bestemondphase_2", "bestefangmethode_1",
-                             "bestefangmethode_2", "bestesfangwetter_1", "bestesfangwetter_2", "besterkoeder_1",
-                             "besterkoeder_2", "hafischart_1", "hafischart_2", "lafisch_1", "lafisch_2", "schfisch_1",
-                             "schfisch_2", "besterfaenger_1", "besterfaenger_2"})
-        lines << QString::fromLatin1(name) + '\t' + w.findChild<QLabel*>(name)->text();
-    return lines;
-}
-
-QStringList commandFigures(const QStringList& extra = {})
-{
-    QStringList lines = QString::fromUtf8(runCli(QStringList{"overview"} + extra).out).split('\n');
-    lines.removeLast();
-    return lines;
+    QStringList printed = QString::fromUtf8(runCli(QStringList{"overview"} + extra).out).split('\n');
+    printed.removeLast();
+    QCOMPARE(printed.size(), 25);
+    QStringList shown;
+    for (const QString& line : printed) {
+        auto* label = w.findChild<QLabel*>(line.section('\t', 0, 0));
+        shown << (label ? line.section('\t', 0, 0) + '\t' + label->text() : QStringLiteral("missing: ") + line);
+    }
+    QCOMPARE(shown, printed);
 }
 
 } // namespace
@@ -216,10 +208,10 @@ private slots:
     {
         Env env;
         // Row 1 by a former angler with wind "N"; row 2 with an empty wind direction.
-        env.addRow({{"Fangdatum", "01.06.2007"}, {"Fangzeit", "05:10"}, {"Angelbeginn", "22:00"}, {"Angelende", "02:00"},
+        addCatch(env.session.DB, {{"Fangdatum", "01.06.2007"}, {"Fangzeit", "05:10"}, {"Angelbeginn", "22:00"}, {"Angelende", "02:00"},
                     {"Angeldauer", "20:00"}, {"Faenger", "Klaus"}, {"Fischart", "Karpfen"}, {"Windrichtung", "N"},
                     {"Gewicht", "5000"}, {"zurueckgesetzt", "-1"}, {"Sonnenaufgang", "alt"}});
-        env.addRow({{"Fangdatum", "02.06.2007"}, {"Fangzeit", "06:00"}, {"Angelbeginn", "05:00"}, {"Angelende", "07:00"},
+        addCatch(env.session.DB, {{"Fangdatum", "02.06.2007"}, {"Fangzeit", "06:00"}, {"Angelbeginn", "05:00"}, {"Angelende", "07:00"},
                     {"Faenger", "Anna"}, {"Fischart", "Aal"}, {"Koeder", "Made"}});
         env.session.saveDB();
         const QByteArray row2 = env.db().split('\n')[2];
@@ -326,10 +318,8 @@ private slots:
         QCOMPARE(env.db(), lines[0] + '\n' + lines[2] + '\n' + lines[1] + '\n');
         QCOMPARE(env.session.DB.RowCount(), 2);
         QCOMPARE(env.lastEntries, 1);
-        const auto confirm = env.user.messages.first();
-        QCOMPARE(confirm.kind, QStringLiteral("confirm"));
-        QCOMPARE(confirm.title, QStringLiteral("Eintrag löschen"));
-        QCOMPARE(confirm.text, QStringLiteral("Wollen Sie den Eintrag wirklich löschen?"));
+        const auto& m = env.user.messages.first();
+        QCOMPARE(m.kind + '|' + m.title + '|' + m.text, QStringLiteral("confirm|Eintrag löschen|Wollen Sie den Eintrag wirklich löschen?"));
 
         // A write that fails puts the row back.
         env.session.dbPath = env.home.file("fehlt/fang.fdb");
@@ -347,9 +337,8 @@ private slots:
         QVERIFY(!env.add->isVisible());
         QCOMPARE(env.editorsOpened, 1);
         QCOMPARE(env.user.messages.size(), 1);
-        QCOMPARE(env.user.messages.first().kind, QStringLiteral("warning"));
-        QCOMPARE(env.user.messages.first().title, QStringLiteral("Warnung"));
-        QCOMPARE(env.user.messages.first().text, QStringLiteral("Sie haben keinen Fänger eingefügt!"));
+        const auto& m = env.user.messages.first();
+        QCOMPARE(m.kind + '|' + m.title + '|' + m.text, QStringLiteral("warning|Warnung|Sie haben keinen Fänger eingefügt!"));
         QCOMPARE(env.session.DB.RowCount(), 0);
     }
 
@@ -429,7 +418,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(w.listModel->rowCount(), 4);
 
-        QCOMPARE(shownFigures(w), commandFigures());
+        compareWithCommand(w);
         QCOMPARE(w.lb_angelzeit->text(), QStringLiteral("9 Std. 30 min"));
         QCOMPARE(w.lb_angelkosten->text(), QStringLiteral("1013,00 €"));
         QCOMPARE(w.hafischart_1->text(), QStringLiteral("Hecht")); // tie: file order
@@ -450,11 +439,11 @@ private slots:
 
         // One angler: the same figures as the command for that angler.
         w.cb_gehezu->setCurrentIndex(w.cb_gehezu->findText("Peter"));
-        QCOMPARE(shownFigures(w), commandFigures({"--angler", "Peter"}));
+        compareWithCommand(w, {"--angler", "Peter"});
         QCOMPARE(w.besterfaenger_2->text(), QStringLiteral("(3 Fische)"));
         checkPlacement();
         w.cb_jahr->setCurrentIndex(w.cb_jahr->findText("2007"));
-        QCOMPARE(shownFigures(w), commandFigures({"--angler", "Peter", "--year", "2007"}));
+        compareWithCommand(w, {"--angler", "Peter", "--year", "2007"});
         QVERIFY(ui.messages.isEmpty());
     }
 

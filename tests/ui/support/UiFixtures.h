@@ -116,18 +116,6 @@ struct QueuedRandom : RandomSource {
     int bounded(int) override { return values.isEmpty() ? 0 : values.takeFirst(); }
 };
 
-// Lines of a Windows-1252 CR LF file as text.
-inline QStringList fileLines(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 inline QString traceText(const TempHome& home) { return win1252::decode(home.read("error.log")); }
 
 inline QStringList itemTexts(const QComboBox* box)

@@ -8,19 +8,17 @@
 
 namespace {
 
-// A program folder with lists, a catch database named in the settings, and the dialogs.
-struct Env {
-    TempHome home;
+// The main window on an empty catch database with some lists; its entry and weather dialogs.
+struct Env : MainEnv {
     FixedClock clock;
-    ScriptedInteraction user;
-    Session session;
-    std::unique_ptr<TfrmWetter> wetter;
-    std::unique_ptr<TfrmAdd> add;
-    int refreshes = 0;
-    int lastEntries = 0;
+    TfrmMain& w;
+    Session& session;
+    TfrmAdd* add;
+    TfrmWetter* wetter;
     int editorsOpened = 0;
 
-    Env()
+    Env() : MainEnv(std::vector<TestCatch>{}), w(prepared()), session(w.session()), add(w.frmAdd), wetter(w.frmWetter) {}
+    TfrmMain& prepared()
     {
         clock.at = QDateTime(QDate(2006, 5, 7), QTime(18, 42, 17));
         setAppClock(&clock);
@@ -28,17 +26,11 @@ struct Env {
         home.write("DATs/Koeder.dat", "Wurm\r\nMade\r\n");
         home.write("DATs/Fischarten.dat", "Hecht\r\nAal\r\nZander\r\n");
         home.write("DATs/Wetter.dat", "sonnig\r\n");
-        session.dbPath = home.file("fang.fdb");
-        catchdb::createFile(session.dbPath, catchdb::Kind::Catches);
-        IniFile::settings().writeString("DB", "File", session.dbPath);
-        session.DB.LoadFromFile(session.dbPath);
-        wetter = std::make_unique<TfrmWetter>();
-        add = std::make_unique<TfrmAdd>(session, *wetter);
-        add->refreshMainList = [this] { ++refreshes; };
+        return open();
     }
     ~Env()
     {
-        add.reset();
+        win.reset();
         setAppClock(nullptr);
     }
     QByteArray db() const { return home.read("fang.fdb"); }
@@ -54,7 +46,7 @@ struct Env {
                 if (add->isVisible())
                     QTest::mouseClick(b, Qt::LeftButton);
         });
-        catchcommands::newCatch(*add, [this] { ++editorsOpened; });
+        w.aHinzufuegen->trigger();
     }
     void editCatch(int row, const std::function<void(TfrmAdd&)>& fill)
     {
@@ -133,7 +125,7 @@ private slots:
         QCOMPARE(env.db(), kCatchHeader + "07.05.2006;18:42;18:42;18:42;00:00;;;0;;;;;;;;;;" + astroFields("07.05.2006")
                                + ";;;;;;;;;;0\r\n");
         QCOMPARE(env.session.DB.RowCount(), 1);
-        QCOMPARE(env.refreshes, 1);
+        QCOMPARE(env.w.listModel->rowCount(), 1);
         // Every free-text list and the species list gain the empty text once.
         QCOMPARE(env.list("Koeder"), QByteArray("\r\nMade\r\nWurm\r\n"));
         QCOMPARE(env.list("Stelle"), QByteArray("\r\n"));
@@ -187,6 +179,7 @@ private slots:
         QCOMPARE(env.list("Koeder"), QByteArray("Made\r\nTauwurm\r\nWurm\r\n"));
         QCOMPARE(env.list("Wetter"), QByteArray("Nieselregen\r\nsonnig\r\n"));
         QCOMPARE(env.list("Gewaesser"), QByteArray("Rhein; Altarm\r\n"));
+        QCOMPARE(env.w.lafisch_2->text(), QStringLiteral("(80 cm)")); // the figures follow
         const QByteArray log = env.home.read("error.log");
         for (const char* step : {"Main: Neuer Fang klick", "ADD: Wetter", "ADD: Fischlaenge(Hecht;80)", "ADD: Hinzuf\xfcgen"})
             QVERIFY2(log.contains(step), step);
@@ -233,6 +226,7 @@ private slots:
         QCOMPARE(env.session.DB.GetData("Sonnenaufgang"), astroFields("01.06.2007").split(';').first());
         QCOMPARE(env.session.DB.GetData("zurueckgesetzt"), QByteArray("-1"));
         QCOMPARE(env.db().split('\n')[2], row2); // the other row is untouched
+        QCOMPARE(listColumn(env.w, 3), (QStringList{"Anna", ""})); // the list follows
 
         env.editCatch(2, [](TfrmAdd& a) {
             QCOMPARE(a.cb_faenger->currentText(), QStringLiteral("Anna"));
@@ -241,7 +235,6 @@ private slots:
         env.session.DB.GoToRow(2);
         QCOMPARE(env.session.DB.GetData("Windrichtung"), QByteArray());
         QCOMPARE(env.session.DB.GetData("Faenger"), QByteArray("Anna"));
-        QCOMPARE(env.refreshes, 2);
 
         // A row whose date cannot be read is not opened and stays as it was.
         env.session.DB.SetData("Fangdatum", "32.13.2007");
@@ -270,12 +263,12 @@ private slots:
             {[](Env& e) { e.add->cb_koeder->setEditText("Köder ☺"); }, "\"Köder\""},
         };
         for (const auto& c : cases) {
-            env.user.messages.clear();
+            env.ui.messages.clear();
             env.enterCatch([&](TfrmAdd& a) {
                 a.cb_koeder->setEditText("Neu");
                 c.enter(env);
             });
-            const QStringList warnings = env.user.texts("warning");
+            const QStringList warnings = env.ui.texts("warning");
             QCOMPARE(warnings.size(), 1);
             QVERIFY2(warnings.first().contains(QString::fromUtf8(c.field)), qPrintable(warnings.first()));
             QCOMPARE(env.session.DB.RowCount(), 1);
@@ -292,7 +285,7 @@ private slots:
         QCOMPARE(env.session.DB.GetData("Lufttemperatur"), QByteArray("-3"));
     }
 
-    void duplicateAndDelete()
+    void duplicateAndDeleteFromTheMenu()
     {
         Env env;
         env.enterCatch([](TfrmAdd& a) { a.cb_faenger->setCurrentIndex(0); });
@@ -300,32 +293,37 @@ private slots:
         const QList<QByteArray> lines = env.db().split('\n');
         QCOMPARE(lines.size(), 4);
 
-        // The copy reaches the file at once.
-        catchcommands::duplicateCatch(env.session, 1, [&env] { ++env.refreshes; });
+        // The copy reaches the file at once and the list shows it.
+        env.w.ListView1->selectRow(1); // newest first: DB row 1
+        QCOMPARE(env.w.selectedRow(), 1);
+        env.w.aDuplizieren->trigger();
         QCOMPARE(env.db(), lines[0] + '\n' + lines[1] + '\n' + lines[2] + '\n' + lines[1] + '\n');
-        QCOMPARE(env.refreshes, 3);
-        catchcommands::duplicateCatch(env.session, 0, {});
+        QCOMPARE(env.w.listModel->rowCount(), 3);
+        catchcommands::duplicateCatch(env.session, 0, {}); // nothing selected
         QCOMPARE(env.session.DB.RowCount(), 3);
 
-        // No keeps everything; Yes removes the row from table and file.
+        // No keeps everything; Yes removes the row from table, file and list.
         const QByteArray three = env.db();
-        env.user.confirmations.enqueue(false);
-        catchcommands::deleteCatch(env.session, 1, nullptr, [&env] { ++env.lastEntries; });
+        env.w.ListView1->selectRow(2);
+        QCOMPARE(env.w.selectedRow(), 1);
+        env.ui.confirmations.enqueue(false);
+        env.w.aLoeschen->trigger();
         QCOMPARE(env.db(), three);
-        QCOMPARE(env.lastEntries, 0);
-        env.user.confirmations.enqueue(true);
-        catchcommands::deleteCatch(env.session, 1, nullptr, [&env] { ++env.lastEntries; });
+        env.ui.confirmations.enqueue(true);
+        env.w.aLoeschen->trigger();
         QCOMPARE(env.db(), lines[0] + '\n' + lines[2] + '\n' + lines[1] + '\n');
         QCOMPARE(env.session.DB.RowCount(), 2);
-        QCOMPARE(env.lastEntries, 1);
-        const auto& m = env.user.messages.first();
+        QCOMPARE(env.w.listModel->rowCount(), 2);
+        QCOMPARE(env.ui.texts("confirm").size(), 2);
+        const auto& m = env.ui.messages.last();
         QCOMPARE(m.kind + '|' + m.title + '|' + m.text, QStringLiteral("confirm|Eintrag löschen|Wollen Sie den Eintrag wirklich löschen?"));
 
         // A write that fails puts the row back.
         env.session.dbPath = env.home.file("fehlt/fang.fdb");
-        env.user.confirmations.enqueue(true);
+        env.ui.confirmations.enqueue(true);
         QVERIFY_THROWS_EXCEPTION(EFileError, catchcommands::deleteCatch(env.session, 1, nullptr, {}));
         QCOMPARE(env.session.DB.RowCount(), 2);
+        QVERIFY(env.ui.texts("error").isEmpty());
     }
 
     void withoutAnglersTheListEditorOpens()
@@ -336,8 +334,8 @@ private slots:
         catchcommands::newCatch(*env.add, [&env] { ++env.editorsOpened; });
         QVERIFY(!env.add->isVisible());
         QCOMPARE(env.editorsOpened, 1);
-        QCOMPARE(env.user.messages.size(), 1);
-        const auto& m = env.user.messages.first();
+        QCOMPARE(env.ui.messages.size(), 1);
+        const auto& m = env.ui.messages.first();
         QCOMPARE(m.kind + '|' + m.title + '|' + m.text, QStringLiteral("warning|Warnung|Sie haben keinen Fänger eingefügt!"));
         QCOMPARE(env.session.DB.RowCount(), 0);
     }
@@ -370,10 +368,10 @@ private slots:
         // Estimates need a length (weight) and a species.
         a.ed_laenge->clear();
         QTest::mouseClick(a.BitBtn1, Qt::LeftButton);
-        QCOMPARE(env.user.texts("information"), QStringList{"Bitte Länge oder Fischart auswählen"});
+        QCOMPARE(env.ui.texts("information"), QStringList{"Bitte Länge oder Fischart auswählen"});
         a.ed_gewicht->setText("3000");
         QTest::mouseClick(a.BitBtn4, Qt::LeftButton);
-        QCOMPARE(env.user.texts("information").last(), QStringLiteral("Bitte Gewicht oder Fischart auswählen"));
+        QCOMPARE(env.ui.texts("information").last(), QStringLiteral("Bitte Gewicht oder Fischart auswählen"));
         // Changing the date computes the sun and moon values of the new day.
         a.dt_fangdatum->setDate(QDate(2007, 3, 25));
         const auto& sm = a.SunMoonCalendar1;
@@ -461,47 +459,6 @@ private slots:
         QCOMPARE(w.lb_angelzeit->text(), QString());
         QVERIFY(!w.im_totangelzeit->isHidden());
         QCOMPARE(runCli({"overview"}).err, QByteArray("'zwölf' is not a valid floating point value\n"));
-    }
-
-    void enterDeleteAndDuplicateFromTheMenu()
-    {
-        TempHome home;
-        ScriptedInteraction ui;
-        installLog(home);
-        TfrmMain w;
-        w.FormShow();
-        QVERIFY(!w.aBearbeiten->isEnabled());
-        const auto fileRows = [&home] { return home.read("fang.fdb").count('\n') - 1; };
-
-        // A new catch in the full view of all catches: the list and the figures show it at once.
-        w.cb_gehezu->setCurrentIndex(1);
-        QTimer::singleShot(0, [&w] {
-            w.frmAdd->dt_fangdatum->setDate(QDate(2008, 8, 1));
-            w.frmAdd->cb_faenger->setCurrentIndex(w.frmAdd->cb_faenger->findText("Anna"));
-            w.frmAdd->ed_laenge->setText("90");
-            QTest::mouseClick(w.frmAdd->BitBtn2, Qt::LeftButton);
-        });
-        w.aHinzufuegen->trigger();
-        QCOMPARE(fileRows(), 5);
-        QCOMPARE(listIds(w).first(), 5); // newest day first
-        QCOMPARE(w.lb_anzahlfische->text(), QStringLiteral("5"));
-        QCOMPARE(w.lafisch_2->text(), QStringLiteral("(90 cm)"));
-
-        // Delete asks; Yes removes it from file and list.
-        w.ListView1->selectRow(0);
-        QCOMPARE(w.selectedRow(), 5);
-        ui.confirmations.enqueue(true);
-        w.aLoeschen->trigger();
-        QCOMPARE(ui.texts("confirm").size(), 1);
-        QCOMPARE(fileRows(), 4);
-        QCOMPARE(w.listModel->rowCount(), 4);
-
-        // Duplicate reaches the file at once and the list shows the copy.
-        w.ListView1->selectRow(0);
-        w.aDuplizieren->trigger();
-        QCOMPARE(fileRows(), 5);
-        QCOMPARE(w.listModel->rowCount(), 5);
-        QVERIFY(ui.texts("error").isEmpty());
     }
 };
 

@@ -198,20 +198,20 @@ private slots:
 
         TfrmCBox* e = showTagged(w.frmCBox, 2);
         // Sorted ignoring case; blank lines are shown as they are in the file.
-        QCOMPARE(itemTexts(e->ListBox1), (QStringList{"", " ", "  ", "anna", "Jürgen", "Tom"}));
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Jürgen", "Tom"}));
         // An equal value may go in twice; empty adds nothing; "Ł" has no Windows-1252 form.
         addItems(e, {"Bernd", "Bernd"});
         QCOMPARE(e->Edit1->text(), QStringLiteral("Bernd"));
         addItems(e, {"", "Łukasz"});
         QCOMPARE(env.ui.texts("warning").size(), 1);
         QVERIFY(env.ui.texts("warning").first().contains(QStringLiteral("Ł")));
-        QCOMPARE(itemTexts(e->ListBox1), (QStringList{"", " ", "  ", "anna", "Bernd", "Bernd", "Jürgen", "Tom"}));
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Bernd", "Bernd", "Jürgen", "Tom"}));
 
-        e->ListBox1->setCurrentRow(itemTexts(e->ListBox1).indexOf("Tom"));
+        e->ListBox1->setCurrentRow(columnTexts(e->ListBox1->model()).indexOf("Tom"));
         QTest::keyClick(e->ListBox1, Qt::Key_Delete);
         e->ListBox1->setCurrentRow(4);
         e->Lschen1->trigger();
-        QCOMPARE(itemTexts(e->ListBox1), (QStringList{"", " ", "  ", "anna", "Bernd", "Jürgen"}));
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Bernd", "Jürgen"}));
 
         QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
         QVERIFY(!e->isVisible());
@@ -243,7 +243,7 @@ private slots:
 
         // Without a species file the 27 defaults, alphabetically.
         TfrmCBox* e = showTagged(w.frmCBox, 7);
-        const QStringList shown = itemTexts(e->ListBox1);
+        const QStringList shown = columnTexts(e->ListBox1->model());
         QCOMPARE(shown.size(), 27);
         QCOMPARE(shown.mid(0, 4), (QStringList{"Aal", "Äsche", "Bachforelle", "Bachsaibling"}));
         QCOMPARE(shown.last(), QStringLiteral("Zander"));
@@ -266,7 +266,7 @@ private slots:
         QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
         QCOMPARE(env.ui.texts("error").size(), 1);
         QVERIFY(e->isVisible());
-        QCOMPARE(itemTexts(e->ListBox1), QStringList{"Steg"});
+        QCOMPARE(columnTexts(e->ListBox1->model()), QStringList{"Steg"});
         e->reject();
     }
 };

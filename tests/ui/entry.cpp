@@ -117,7 +117,7 @@ private slots:
         Env env;
         env.enterCatch([](TfrmAdd& a) {
             QCOMPARE(a.BitBtn2->text(), QStringLiteral("Hinzufügen"));
-            QCOMPARE(itemTexts(a.cb_faenger), (QStringList{"Anna", "Jörg", "Peter"})); // shown sorted
+            QCOMPARE(columnTexts(a.cb_faenger->model()), (QStringList{"Anna", "Jörg", "Peter"})); // shown sorted
             QCOMPARE(a.cb_faenger->currentIndex(), -1);
             QVERIFY(a.Loadbild->isEnabled());
             QVERIFY(!a.findChild<QPushButton*>("SpeedButton1")->isEnabled());
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(env.session.DB.GetData("Sonnenaufgang"), astroFields("01.06.2007").split(';').first());
         QCOMPARE(env.session.DB.GetData("zurueckgesetzt"), QByteArray("-1"));
         QCOMPARE(env.db().split('\n')[2], row2); // the other row is untouched
-        QCOMPARE(listColumn(env.w, 3), (QStringList{"Anna", ""})); // the list follows
+        QCOMPARE(columnTexts(env.w.listModel, 3), (QStringList{"Anna", ""})); // the list follows
 
         env.editCatch(2, [](TfrmAdd& a) {
             QCOMPARE(a.cb_faenger->currentText(), QStringLiteral("Anna"));

@@ -118,19 +118,12 @@ struct QueuedRandom : RandomSource {
 
 inline QString traceText(const TempHome& home) { return win1252::decode(home.read("error.log")); }
 
-inline QStringList itemTexts(const QComboBox* box)
+// The texts of one column of a list, a combo box or the catch list, top to bottom.
+inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0)
 {
     QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out.append(box->itemText(i));
-    return out;
-}
-
-inline QStringList itemTexts(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
+    for (int r = 0; r < model->rowCount(); ++r)
+        out.append(model->index(r, column).data().toString());
     return out;
 }
 
@@ -147,14 +140,6 @@ inline QList<int> listIds(const TfrmMain& w)
     QList<int> out;
     for (const auto& r : w.listModel->rows())
         out.append(r.id);
-    return out;
-}
-
-inline QStringList listColumn(const TfrmMain& w, int column)
-{
-    QStringList out;
-    for (int r = 0; r < w.listModel->rowCount(); ++r)
-        out.append(w.listModel->index(r, column).data().toString());
     return out;
 }
 

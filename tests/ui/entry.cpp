@@ -402,6 +402,8 @@ private slots:
         QCOMPARE(lines[7], QStringLiteral("Steifer Wind           : Windstärke 7  50-61 km/h -> Bäume schwanke, Widerstand beim gehen"));
         QCOMPARE(lines[12], QStringLiteral("Orkan                     : Windstärke 12  >117 km/h -> Verwüstungen"));
         QVERIFY(!shown.first().contains('\n'));
+        QTest::mouseClick(w.BitBtn2, Qt::LeftButton); // "Übernehmen"
+        QCOMPARE(w.result(), int(QDialog::Accepted));
     }
 
     void figuresMatchTheOverviewCommand()

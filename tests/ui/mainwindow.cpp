@@ -90,6 +90,7 @@ private slots:
         env.home.write("DATs/Gewaesser.dat", "rhein\r\nMain\r\nRhein\r\n\r\nAltrhein\r\n");
         TfrmMain& w = env.open(true);
         QTRY_COMPARE(w.listModel->rowCount(), 10);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Norvak Fischkladde"));
         QCOMPARE(w.lb_anzahlfische->text(), QStringLiteral("25"));
         QCOMPARE(listIds(w), (QList<int>{25, 24, 23, 22, 21, 20, 19, 18, 17, 16}));
         QVERIFY(w.ListView1->isColumnHidden(0));

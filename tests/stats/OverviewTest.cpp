@@ -3,7 +3,7 @@
 #include "data/LookupLists.h"
 #include "data/Win1252.h"
 #include "stats/Overview.h"
-#include "storage/FkError.h"
+#include "support/ErrorText.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -49,45 +49,37 @@ QString figures(const TTextTable& db, overview::Figure which, const overview::Li
     return p.first + QLatin1Char(' ') + p.second;
 }
 
-QString conversionError(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
-}
-
 } // namespace
 
 TEST(Overview, HourBucketsWeekdayTiesAndMoonPhases)
 {
-    EXPECT_EQ(figures(catches({{{"Fangzeit", "00:30"}}}), overview::BestHour), "0-1 Uhr (1 Fänge)");
-    EXPECT_EQ(figures(catches({{{"Fangzeit", "07:45"}}}), overview::BestHour), "7-8 Uhr (1 Fänge)");
-    EXPECT_EQ(figures(catches({{{"Fangzeit", "23:10"}}}), overview::BestHour), "23-0 Uhr (1 Fänge)");
-    // "0-1 Uhr" is last in the tie-break order, "1-2 Uhr" first.
-    EXPECT_EQ(figures(catches({{{"Fangzeit", "00:10"}}, {{"Fangzeit", "23:59"}}}), overview::BestHour),
-              "23-0 Uhr (1 Fänge)");
-    EXPECT_EQ(figures(catches({{{"Fangzeit", "23:59"}}, {{"Fangzeit", "01:00"}}}), overview::BestHour),
-              "1-2 Uhr (1 Fänge)");
-
     // 01.01.2006 Sunday, 02.01.2006 Monday, 07.01.2006 Saturday; three catches each.
     std::vector<Row> monSat, sunMon;
     for (int i = 0; i < 3; ++i) {
-        monSat.push_back({{"Fangdatum", "07.01.2006"}});
-        monSat.push_back({{"Fangdatum", "02.01.2006"}});
-        sunMon.push_back({{"Fangdatum", "02.01.2006"}});
-        sunMon.push_back({{"Fangdatum", "01.01.2006"}});
+        monSat.insert(monSat.end(), {{{"Fangdatum", "07.01.2006"}}, {{"Fangdatum", "02.01.2006"}}});
+        sunMon.insert(sunMon.end(), {{{"Fangdatum", "02.01.2006"}}, {{"Fangdatum", "01.01.2006"}}});
     }
-    EXPECT_EQ(figures(catches(monSat), overview::BestDay), "Montag (3 Fänge)");
-    EXPECT_EQ(figures(catches(sunMon), overview::BestDay), "Sonntag (3 Fänge)");
-
-    EXPECT_EQ(figures(catches({{{"Mondphase", "Neumond"}}, {{"Mondphase", "Vollmond"}}}), overview::BestMoonPhase),
-              "Vollmond (1 Fänge)");
-    // Only the exact names count; with none, no phase wins.
-    EXPECT_EQ(figures(catches({{{"Mondphase", "neumond"}}, {{"Mondphase", ""}}}), overview::BestMoonPhase),
-              overview::kNoWinner + " (0 Fänge)");
+    const struct {
+        std::vector<Row> rows;
+        overview::Figure which;
+        QString expected;
+    } cases[] = {
+        {{{{"Fangzeit", "00:30"}}}, overview::BestHour, "0-1 Uhr (1 Fänge)"},
+        {{{{"Fangzeit", "07:45"}}}, overview::BestHour, "7-8 Uhr (1 Fänge)"},
+        {{{{"Fangzeit", "23:10"}}}, overview::BestHour, "23-0 Uhr (1 Fänge)"},
+        // "0-1 Uhr" is last in the tie-break order, "1-2 Uhr" first.
+        {{{{"Fangzeit", "00:10"}}, {{"Fangzeit", "23:59"}}}, overview::BestHour, "23-0 Uhr (1 Fänge)"},
+        {{{{"Fangzeit", "23:59"}}, {{"Fangzeit", "01:00"}}}, overview::BestHour, "1-2 Uhr (1 Fänge)"},
+        {monSat, overview::BestDay, "Montag (3 Fänge)"},
+        {sunMon, overview::BestDay, "Sonntag (3 Fänge)"},
+        {{{{"Mondphase", "Neumond"}}, {{"Mondphase", "Vollmond"}}}, overview::BestMoonPhase, "Vollmond (1 Fänge)"},
+        // Only the exact names count; with none, no phase wins.
+        {{{{"Mondphase", "neumond"}}, {{"Mondphase", ""}}}, overview::BestMoonPhase, overview::kNoWinner + " (0 Fänge)"},
+        // Lenient date and time forms are read as the window reads them.
+        {{{{"Fangdatum", "7.5.2006"}, {"Fangzeit", "7:05:30"}}}, overview::BestDay, "Sonntag (1 Fänge)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(figures(catches(c.rows), c.which), c.expected);
 }
 
 TEST(Overview, SumsOutingsAndFishingTime)
@@ -171,25 +163,20 @@ TEST(Overview, ListFiguresFiltersAndEmptyLists)
 
 TEST(Overview, ConversionErrorsCarryThePlatformMessages)
 {
-    EXPECT_EQ(conversionError([] { overview::countCatches(catches({{{"Fangdatum", "31.02.2006"}}}), {}, {}, 0); }),
-              "'31.02.2006' is not a valid date");
-    EXPECT_EQ(conversionError([] { overview::countCatches(catches({{{"Fangzeit", "25:00"}}}), {}, {}, 0); }),
-              "'25:00' is not a valid time");
-    EXPECT_EQ(conversionError([] { overview::countCatches(catches({{{"Laenge", "45,5"}}}), {}, {}, 0); }),
-              "'45,5' is not a valid integer value");
-    EXPECT_EQ(conversionError([] { overview::countCatches(catches({{{"Gewicht", "1.5"}}}), {}, {}, 0); }),
-              "'1.5' is not a valid integer value");
-    EXPECT_EQ(conversionError([] { overview::costSum(costs({"1,00", "zwölf"})); }),
+    const std::pair<Row, QString> rows[] = {{{{"Fangdatum", "31.02.2006"}}, "'31.02.2006' is not a valid date"},
+                                            {{{"Fangzeit", "25:00"}}, "'25:00' is not a valid time"},
+                                            {{{"Laenge", "45,5"}}, "'45,5' is not a valid integer value"},
+                                            {{{"Gewicht", "1.5"}}, "'1.5' is not a valid integer value"}};
+    for (const auto& [row, message] : rows)
+        EXPECT_EQ(errorText<EConvertError>([&] { overview::countCatches(catches({row}), {}, {}, 0); }), message);
+    EXPECT_EQ(errorText<EConvertError>([] { overview::costSum(costs({"1,00", "zwölf"})); }),
               "'zwölf' is not a valid floating point value");
-    EXPECT_EQ(conversionError([] { overview::fishingTime({"1:00", "lang"}); }), "'lang' is not a valid time");
+    EXPECT_EQ(errorText<EConvertError>([] { overview::fishingTime({"1:00", "lang"}); }), "'lang' is not a valid time");
     // Rows of other anglers are not read, so their faults do not matter.
     EXPECT_EQ(overview::countCatches(catches({{{"Faenger", "Anna"}, {"Laenge", "x"}}, {{"Faenger", "Jörg"}}}), {},
                                      "Jörg", 0)
                   .counted,
               1);
-    // Lenient date forms are read as the window reads them.
-    EXPECT_EQ(figures(catches({{{"Fangdatum", "7.5.2006"}, {"Fangzeit", "7:05:30"}}}), overview::BestDay),
-              "Sonntag (1 Fänge)");
 }
 
 // A small log whose every figure was worked out by hand, through the command.

@@ -39,3 +39,19 @@ struct OnePage {
     // The content stream of the first page.
     std::string content();
 };
+
+// Adds an item to the panel at the given place.
+template <class T>
+T* place(TReportPanel* panel, int left, int top, int width, int height, const QByteArray& name = "Teil")
+{
+    T* item = panel->add<T>(name);
+    item->setBounds(left, top, width, height);
+    return item;
+}
+
+inline TReportLabel* label(TReportPanel* panel, int left, int top, int width, int height, const QByteArray& caption)
+{
+    TReportLabel* item = place<TReportLabel>(panel, left, top, width, height);
+    item->Caption = caption;
+    return item;
+}

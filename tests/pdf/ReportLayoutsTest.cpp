@@ -9,24 +9,17 @@ TEST(ReportLayouts, CatchBlocksWithPicturesOverTwoPages)
 {
     OnePage t(600, 700);
     t.report.UseOutlines = true;
-    auto* grid = t.band->add<TReportGridPanel>("ReportGridPanel1");
-    grid->setBounds(32, 27, 536, 671);
+    auto* grid = place<TReportGridPanel>(t.band, 32, 27, 536, 671);
     grid->RowCount = 3;
-    grid->add<TReportRect>("Rahmen")->setBounds(0, 0, 536, 222);
-    auto* heading = grid->add<TReportText>("ReportText2");
-    heading->setBounds(6, 6, 320, 14);
+    place<TReportRect>(grid, 0, 0, 536, 222);
+    auto* heading = place<TReportText>(grid, 6, 6, 320, 14);
     heading->FontSize = 12;
     heading->FontBold = true;
-    auto* baitLabel = grid->add<TReportLabel>("KoederLabel");
-    baitLabel->setBounds(6, 34, 90, 12);
-    baitLabel->Caption = "K\xF6" "der:";
-    auto* temp = grid->add<TReportLabel>("Luft");
-    temp->setBounds(100, 34, 220, 12);
-    auto* picture = grid->add<TReportJpegImage>("Bild");
-    picture->setBounds(330, 6, 200, 150);
+    label(grid, 6, 34, 90, 12, "K\xF6" "der:");
+    auto* temp = label(grid, 100, 34, 220, 12, "");
+    auto* picture = place<TReportJpegImage>(grid, 330, 6, 200, 150, "Bild");
     picture->Stretch = true;
-    auto* remarks = grid->add<TReportText>("Bemerkungen");
-    remarks->setBounds(6, 189, 524, 32); // two lines fit, the third would sit on the frame
+    auto* remarks = place<TReportText>(grid, 6, 189, 524, 32); // two lines fit, the third would sit on the frame
     remarks->WordWrap = true;
     remarks->Leading = 11;
 

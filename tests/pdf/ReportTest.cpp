@@ -9,29 +9,18 @@
 TEST(ReportLabel, AlignmentJustificationAndClipping)
 {
     OnePage t;
-    auto* left = t.band->add<TReportLabel>("L");
-    left->setBounds(10, 10, 100, 12);
-    left->Caption = "Hallo";
-    auto* right = t.band->add<TReportLabel>("R");
-    right->setBounds(10, 30, 100, 12);
-    right->Caption = "Hallo"; // Arial 10: 22.78 wide
-    right->Alignment = taRightJustify;
-    auto* centre = t.band->add<TReportLabel>("C");
-    centre->setBounds(10, 50, 100, 12);
-    centre->Caption = "Hallo";
+    label(t.band, 10, 10, 100, 12, "Hallo");
+    label(t.band, 10, 30, 100, 12, "Hallo")->Alignment = taRightJustify; // Arial 10: 22.78 wide
+    auto* centre = label(t.band, 10, 50, 100, 12, "Hallo");
     centre->Alignment = taCenter;
     centre->FontBold = true; // 24.45 wide: (100 - 24.45) / 2 = 37.78 -> 38
     centre->FontColor = clNavy;
-    auto* justified = t.band->add<TReportLabel>("J");
-    justified->setBounds(10, 70, 100, 12);
-    justified->Caption = "a b c"; // 5.56 + 5.56 + 5 + 2 x 2.78 = 21.68 -> (100 - 21.68) / 2 = 39.16 per blank
+    // 5.56 + 5.56 + 5 + 2 x 2.78 = 21.68 -> (100 - 21.68) / 2 = 39.16 per blank
+    auto* justified = label(t.band, 10, 70, 100, 12, "a b c");
     justified->AlignJustified = true;
     justified->Clipping = true;
-    auto* empty = t.band->add<TReportLabel>("E");
-    empty->setBounds(0, 0, 10, 10);
-    auto* hidden = t.band->add<TReportLabel>("H");
-    hidden->Caption = "unsichtbar";
-    hidden->Printable = false;
+    label(t.band, 0, 0, 10, 10, "");
+    label(t.band, 0, 0, 100, 10, "unsichtbar")->Printable = false;
 
     EXPECT_EQ(t.content(), "/F0 10 Tf\nBT\n10 81.5 Td\n(Hallo) Tj\nET\n"   // top 100-10, baseline -8.5
                            "BT\n87 61.5 Td\n(Hallo) Tj\nET\n"               // 100 - 22.78 -> 77
@@ -47,20 +36,16 @@ TEST(ReportLabel, FontsByNameAndWinAnsiBytes)
     int top = 0;
     for (const auto& [name, base] : fonts) {
         for (int style = 0; style < 4; ++style) {
-            auto* l = t.band->add<TReportLabel>("L");
-            l->setBounds(0, top, 200, 8);
+            auto* l = label(t.band, 0, top, 200, 8, "x");
             top += 6;
             l->FontName = name;
             l->FontSize = 5;
             l->FontBold = style & 1;
             l->FontItalic = style & 2;
-            l->Caption = "x";
         }
     }
-    auto* special = t.band->add<TReportLabel>("S");
-    special->setBounds(0, 80, 200, 10);
     // ä ß € ° Ø, a tab, an unused code and a control character.
-    special->Caption = "\xE4\xDF\x80\xB0\xD8\t\x81\x01(x)";
+    label(t.band, 0, 80, 200, 10, "\xE4\xDF\x80\xB0\xD8\t\x81\x01(x)");
     const QByteArray file = t.run();
     for (const char* base : {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique", "Helvetica",
                              "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique", "Times-Roman",
@@ -73,8 +58,7 @@ TEST(ReportLabel, FontsByNameAndWinAnsiBytes)
 TEST(ReportText, WrapsCutsAndStopsAboveTheBottom)
 {
     OnePage t;
-    auto* text = t.band->add<TReportText>("T");
-    text->setBounds(10, 10, 60, 62);
+    auto* text = place<TReportText>(t.band, 10, 10, 60, 62);
     text->WordWrap = true;
     text->Leading = 12;
     text->Lines = {"Der Hecht biss am Abend", "Langerwortderpasstnichtmehr", "eins", "zwei  ", ""};
@@ -82,9 +66,8 @@ TEST(ReportText, WrapsCutsAndStopsAboveTheBottom)
     // words break there. Bottom at 28: baselines 81.5 .. 45.5 are shown, 33.5 would lie less
     // than one font size above it. The long word is cut after "Langerwortd" (55.58; "e" would
     // give 61.14).
-    const std::string c = t.content();
-    EXPECT_EQ(c, "/F0 10 Tf\n12 TL\nBT\n10 81.5 Td\n(Der Hecht) Tj\nT*\n(biss am) Tj\nT*\n(Abend) Tj\nT*\n"
-                 "(Langerwortd) Tj\nET\n");
+    EXPECT_EQ(t.content(), "/F0 10 Tf\n12 TL\nBT\n10 81.5 Td\n(Der Hecht) Tj\nT*\n(biss am) Tj\nT*\n(Abend) Tj\nT*\n"
+                           "(Langerwortd) Tj\nET\n");
     EXPECT_EQ(text->printedLineCount(), 4);
     EXPECT_EQ(text->layoutLines(60), QList<QByteArray>({"Der Hecht", "biss am", "Abend", "Langerwortderpasstnichtmehr",
                                                         "eins", "zwei"}));
@@ -95,11 +78,7 @@ TEST(ReportText, WrapsCutsAndStopsAboveTheBottom)
 TEST(ReportRect, LinesDashesAndFill)
 {
     OnePage t;
-    auto add = [&](int l, int top, int w, int h) {
-        auto* r = t.band->add<TReportRect>("R");
-        r->setBounds(l, top, w, h);
-        return r;
-    };
+    auto add = [&](int l, int top, int w, int h) { return place<TReportRect>(t.band, l, top, w, h); };
     add(10, 10, 50, 20);                          // solid frame
     add(10, 40, 1, 30)->LineStyle = psDot;        // thin: vertical rule on the left edge
     auto* h = add(20, 40, 40, 0);                 // low: horizontal rule on the top edge
@@ -134,8 +113,7 @@ TEST(ReportGridPanel, PageLayoutCellsAndEvents)
     footer->Align = alBottom;
     footer->Height = 10;
     page.add<TReportGridPanel>("Grid")->Align = alClient;
-    auto* free = page.add<TReportLayoutPanel>("Frei");
-    free->setBounds(5, 6, 7, 8);
+    page.add<TReportLayoutPanel>("Frei")->setBounds(5, 6, 7, 8);
     const std::vector<QRect> rects = page.layout();
     EXPECT_EQ(rects[0], QRect(32, 32, 532, 30));
     EXPECT_EQ(rects[1], QRect(32, 812, 532, 10));
@@ -148,16 +126,15 @@ TEST(ReportGridPanel, PageLayoutCellsAndEvents)
     grid->ColCount = 2;
     grid->RowCount = 3;
     grid->setBounds(0, 0, 533, 50);
-    auto* label = grid->add<TReportLabel>("Zelle");
-    label->setBounds(2, 1, 100, 10);
+    auto* cellText = label(grid, 2, 1, 100, 10, "");
     std::vector<QRect> cells;
     std::vector<QByteArray> order;
     grid->BeforePrintChild = [&](TReportGridPanel& g, const QRect& cell) {
         cells.push_back(cell);
-        label->Caption = QByteArray::number(g.currentRow()) + "/" + QByteArray::number(g.currentCol());
-        label->Printable = g.currentRow() != 1;
+        cellText->Caption = QByteArray::number(g.currentRow()) + "/" + QByteArray::number(g.currentCol());
+        cellText->Printable = g.currentRow() != 1;
     };
-    grid->AfterPrint = [&](TReportGridPanel&, const QRect&) { order.push_back(label->Caption); };
+    grid->AfterPrint = [&](TReportGridPanel&, const QRect&) { order.push_back(cellText->Caption); };
     t.run();
     ASSERT_EQ(cells.size(), 6u);
     EXPECT_EQ(cells[0], QRect(0, 0, 266, 16));
@@ -173,15 +150,13 @@ TEST(ReportGridPanel, PageLayoutCellsAndEvents)
 TEST(ReportJpegImage, SharedUniqueStretchAndClip)
 {
     OnePage t(300, 200);
-    auto* logo = t.band->add<TReportJpegImage>("Logo");
-    logo->setBounds(10, 10, 80, 60);
+    auto* logo = place<TReportJpegImage>(t.band, 10, 10, 80, 60, "Logo");
     logo->SharedImage = true;
     logo->Stretch = true;
     logo->setJpeg(testJpeg(40, 30));
-    auto* photo = t.band->add<TReportJpegImage>("Foto");
-    photo->setBounds(100, 10, 20, 20);
+    auto* photo = place<TReportJpegImage>(t.band, 100, 10, 20, 20, "Foto");
     photo->setJpeg(testJpeg(40, 30));
-    t.band->add<TReportJpegImage>("Leer")->setBounds(0, 0, 5, 5);
+    place<TReportJpegImage>(t.band, 0, 0, 5, 5, "Leer");
 
     const QByteArray file = t.run(3);
     EXPECT_EQ(file.count("/Subtype /Image"), 4) << "one shared picture, three unique ones";
@@ -219,7 +194,9 @@ TEST(ReportJpegImage, NameSpaceRunsOut)
 
 TEST(Report, MisuseAndFailuresLeaveNoFile)
 {
-    TReport report;
+    OnePage t(100, 100);
+    TReport& report = t.report;
+    TReportPage& page = t.page;
     for (const auto& [op, f] : std::vector<std::pair<QString, std::function<void()>>>{
              {"SetOpenAction", [&] { report.SetOpenAction(nullptr); }},
              {"GetOpenAction", [&] { report.GetOpenAction(); }},
@@ -228,20 +205,16 @@ TEST(Report, MisuseAndFailuresLeaveNoFile)
              {"EndDoc", [&] { report.endDoc(); }}}) {
         EXPECT_EQ(errorText(f), op + " --invalid operation.");
     }
-    TReportPage page;
     EXPECT_EQ(errorText([&] { report.print(page); }), "Print --invalid operation.");
     report.beginDoc();
     EXPECT_EQ(errorText([&] { report.beginDoc(); }), "BeginDoc --invalid operation.");
     EXPECT_EQ(errorText([&] { report.GetOutlineRoot(); }), "GetOutlineRoot --not use outline mode..");
     report.abort();
 
-    QTemporaryDir dir;
     // A damaged picture stops the report while printing; no file appears.
+    QTemporaryDir& dir = t.dir;
     report.FileName = dir.filePath("kaputt.pdf");
-    auto* band = page.add<TReportLayoutPanel>("Band");
-    band->setBounds(0, 0, 100, 100);
-    auto* photo = band->add<TReportJpegImage>("Foto");
-    photo->setBounds(0, 0, 50, 50);
+    auto* photo = place<TReportJpegImage>(t.band, 0, 0, 50, 50, "Foto");
     const QByteArray jpg = testJpeg(64, 64);
     photo->setJpeg(jpg.left(jpg.size() - 60)); // header fine, data cut off
     report.beginDoc();

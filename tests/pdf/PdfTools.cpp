@@ -34,14 +34,9 @@ ToolResult runTool(const QString& program, const QStringList& args)
     return ::testing::AssertionFailure() << all.constData();
 }
 
-QString pdfText(const QString& path, int firstPage, int lastPage)
+QString pdfText(const QString& path)
 {
-    QStringList args{"-layout", "-enc", "UTF-8"};
-    if (firstPage > 0)
-        args << "-f" << QString::number(firstPage);
-    if (lastPage > 0)
-        args << "-l" << QString::number(lastPage);
-    return QString::fromUtf8(runTool("pdftotext", args << path << "-").out);
+    return QString::fromUtf8(runTool("pdftotext", {"-layout", "-enc", "UTF-8", path, "-"}).out);
 }
 
 namespace {

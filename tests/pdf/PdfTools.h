@@ -19,8 +19,8 @@ struct ToolResult {
 ToolResult runTool(const QString& program, const QStringList& args);
 // Passes when "qpdf --check" finds neither errors nor warnings; otherwise shows its output.
 ::testing::AssertionResult qpdfClean(const QString& path);
-// pdftotext -layout as UTF-8 text.
-QString pdfText(const QString& path, int firstPage = 0, int lastPage = 0);
+// pdftotext -layout as UTF-8 text, pages separated by form feeds.
+QString pdfText(const QString& path);
 // Outline titles in tree order, children indented by two blanks per level (qpdf --json).
 QStringList outlineTitles(const QString& path);
 // Number of pages pdftoppm renders.

@@ -111,8 +111,7 @@ TEST(Jpeg, HeaderInfoAndFullCheck)
     const QByteArray colour = jpeg::encode(gradient(64, 48));
     jpeg::Info info;
     ASSERT_TRUE(jpeg::readInfo(colour, &info));
-    EXPECT_EQ(info.width, 64);
-    EXPECT_EQ(info.height, 48);
+    EXPECT_EQ(QSize(info.width, info.height), QSize(64, 48));
     EXPECT_EQ(info.components, 3);
     EXPECT_FALSE(info.adobeInverted);
 

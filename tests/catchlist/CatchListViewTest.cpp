@@ -13,8 +13,6 @@ struct Catch {
     const char* date;
     const char* angler = "Tom";
     const char* length = "";
-    const char* weight = "0";
-    const char* species = "Hecht";
 };
 
 TTextTable table(const std::vector<Catch>& catches)
@@ -25,8 +23,6 @@ TTextTable table(const std::vector<Catch>& catches)
         db.SetData("Fangdatum", QByteArray(c.date));
         db.SetData("Faenger", QByteArray(c.angler));
         db.SetData("Laenge", QByteArray(c.length));
-        db.SetData("Gewicht", QByteArray(c.weight));
-        db.SetData("Fischart", QByteArray(c.species));
     }
     return db;
 }

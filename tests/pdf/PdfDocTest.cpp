@@ -101,11 +101,9 @@ TEST(PdfDocument, FileLayoutAndCrossReferenceTable)
         EXPECT_EQ(file.mid(entry.left(10).toLongLong(), 8), QByteArray::number(n) + " 0 obj\r");
     }
     EXPECT_TRUE(file.contains("trailer\r\n<<\r\n/Size 7\r\n/Root 1 0 R\r\n/Info 2 0 R\r\n>>\r\nstartxref\r\n"));
-    EXPECT_TRUE(file.contains("/Producer (Fischkladde PDF 1.0)"));
+    // The rest of the dictionaries is pinned byte for byte by the reference document.
     EXPECT_TRUE(file.contains("/MediaBox [0 0 595 842]"));
-    EXPECT_TRUE(file.contains("/ProcSet [/PDF /Text /ImageC]"));
     EXPECT_TRUE(file.contains("/F0 12 Tf\nBT\n10 800 Td\n(Hallo) Tj\nET\n"));
-    EXPECT_TRUE(file.contains("/BaseFont /Helvetica\r\n/Encoding /WinAnsiEncoding"));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.pdf");

@@ -1,7 +1,7 @@
 #include "data/Clock.h"
 #include "entry/Jpeg.h"
 #include "entry/PictureImport.h"
-#include "storage/FkError.h"
+#include "support/ErrorText.h"
 #include "storage/SafeFile.h"
 
 #include <QDir>
@@ -85,10 +85,7 @@ TEST_F(PictureImport, NewPicturesShareTheStemAndAreStored640x480)
     EXPECT_EQ(reported, (QList<QPair<int, QString>>{{0, names[0]}, {1, names[1]}}));
     EXPECT_EQ(imgFiles(), names); // no temporary files left behind
     for (const QString& n : names) {
-        int w = 0, h = 0;
-        ASSERT_TRUE(jpeg::readSize(stored(n), &w, &h));
-        EXPECT_EQ(QSize(w, h), QSize(640, 480));
-        // A foreign reader agrees on size, type and quality.
+        // A foreign reader finds size, type and quality.
         QProcess identify;
         identify.start(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h %Q"), img + '/' + n});
         ASSERT_TRUE(identify.waitForFinished(30000));
@@ -132,12 +129,9 @@ TEST_F(PictureImport, DamagedFileStopsTheSaveAfterTheGoodOnes)
     const QString good2 = jpegFile(QStringLiteral("c.jpg"), 700, 500);
 
     QStringList done;
-    try {
-        pictures::importPictures({good1, bad, good2}, img, [&](int, const QString& n) { done << n; });
-        FAIL() << "no error for a damaged picture";
-    } catch (const EFileError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("b.jpg"))) << e.message().toStdString();
-    }
+    const QString error = errorText<EFileError>(
+        [&] { pictures::importPictures({good1, bad, good2}, img, [&](int, const QString& n) { done << n; }); });
+    EXPECT_TRUE(error.contains(QStringLiteral("b.jpg"))) << error.toStdString();
     EXPECT_EQ(done, QStringList{"070520061430053_0.jpg"});
     EXPECT_EQ(imgFiles(), done);
 }
@@ -147,14 +141,8 @@ TEST_F(PictureImport, ExtensionDecidesTheReader)
     // A bitmap named .jpg and one named .BMP are both read as JPEG and fail with libjpeg's text.
     const QString bmpBytesAsJpg = bmpFile(QStringLiteral("x.jpg"), 10, 10);
     const QString upper = bmpFile(QStringLiteral("y.BMP"), 10, 10);
-    for (const QString& path : {bmpBytesAsJpg, upper}) {
-        try {
-            pictures::readSource(path);
-            ADD_FAILURE() << "read " << path.toStdString();
-        } catch (const EFileError& e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("Not a JPEG file"))) << e.message().toStdString();
-        }
-    }
+    for (const QString& path : {bmpBytesAsJpg, upper})
+        EXPECT_TRUE(errorText<EFileError>([&] { pictures::readSource(path); }).contains("Not a JPEG file")) << path.toStdString();
     // A JPEG named .bmp is read as a bitmap and refused.
     const QString jpgAsBmp = jpegFile(QStringLiteral("z.bmp"), 10, 10);
     EXPECT_THROW(pictures::readSource(jpgAsBmp), EFileError);

@@ -13,11 +13,9 @@ TEST(Manual, BuiltBesideTheProgramWithTitleBookmarksPicturesAndPageNumbers)
     EXPECT_TRUE(qpdfClean(path));
 
     const QStringList outline = outlineTitles(path);
-    for (const char* chapter : {"1  Willkommen", "2  Der erste Start", "3  Einen Fang eintragen", "5  Statistik und Fangempfehlung",
-                                "6  Angelkosten", "7  Berichte", "8  Daten austauschen", "9  Sichern und Wiederherstellen",
-                                "10  Die Gewässerkarte", "11  Die Bissliste"})
+    // First and last chapter, two-digit numbers and umlauts, one level down.
+    for (const char* chapter : {"1  Willkommen", "10  Die Gewässerkarte", "11  Die Bissliste", "  3.1  Länge und Gewicht schätzen"})
         EXPECT_TRUE(outline.contains(QString::fromUtf8(chapter))) << chapter;
-    EXPECT_TRUE(outline.contains(QString::fromUtf8("  3.1  Länge und Gewicht schätzen")));
 
     const QString all = pdfText(path);
     const QString title = all.section('\f', 0, 0);

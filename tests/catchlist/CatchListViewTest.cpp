@@ -13,8 +13,6 @@ struct Catch {
     const char* date;
     const char* angler = "Tom";
     const char* length = "";
-    const char* weight = "0";
-    const char* species = "Hecht";
 };
 
 TTextTable table(const std::vector<Catch>& catches)
@@ -25,8 +23,6 @@ TTextTable table(const std::vector<Catch>& catches)
         db.SetData("Fangdatum", QByteArray(c.date));
         db.SetData("Faenger", QByteArray(c.angler));
         db.SetData("Laenge", QByteArray(c.length));
-        db.SetData("Gewicht", QByteArray(c.weight));
-        db.SetData("Fischart", QByteArray(c.species));
     }
     return db;
 }
@@ -37,6 +33,18 @@ std::vector<int> ids(const std::vector<Row>& rows)
     for (const Row& r : rows)
         out.push_back(r.id);
     return out;
+}
+
+// Rows with one list column filled, numbered from firstId.
+std::vector<Row> rowsWith(int col, std::initializer_list<const char*> values, int firstId = 1)
+{
+    std::vector<Row> rows;
+    for (const char* v : values) {
+        rows.emplace_back();
+        rows.back().id = firstId++;
+        rows.back().cells[size_t(col - 1)] = v;
+    }
+    return rows;
 }
 
 std::vector<QByteArray> column(const std::vector<Row>& rows, int col)
@@ -121,25 +129,18 @@ TEST(CatchListView, WholeNumberColumnsSortLargestFirstFromTheirLeadingDigits)
     sortRows(odd, ColLaenge, SortMode::WholeNumber, false);
     EXPECT_EQ(column(odd, ColFaenger), (std::vector<QByteArray>{"Y", "X"}));
 
-    EXPECT_EQ(readLeadingNumber("  -12").value, -12);
-    EXPECT_TRUE(readLeadingNumber("  -12").complete);
-    EXPECT_EQ(readLeadingNumber("45,5").value, 45);
-    EXPECT_FALSE(readLeadingNumber("45,5").complete);
-    EXPECT_FALSE(readLeadingNumber("").complete);
-    EXPECT_FALSE(readLeadingNumber("12 ").complete);
-    EXPECT_EQ(readLeadingNumber("abc").value, 0);
+    // Value and whether the whole text was the number.
+    const std::tuple<const char*, int, bool> numbers[] = {
+        {"  -12", -12, true}, {"45,5", 45, false}, {"", 0, false}, {"12 ", 12, false}, {"abc", 0, false}};
+    for (const auto& [text, value, complete] : numbers) {
+        EXPECT_EQ(readLeadingNumber(text).value, value) << text;
+        EXPECT_EQ(readLeadingNumber(text).complete, complete) << text;
+    }
 }
 
 TEST(CatchListView, DateColumnSortsByDayWithUnparsableDatesAsDayZero)
 {
-    std::vector<Row> rows;
-    const char* dates[] = {"07.05.2006", "1.2.2007", "kaputt", "07.05.2006", "31.12.2005"};
-    for (int i = 0; i < 5; ++i) {
-        Row r;
-        r.id = 10 + i;
-        r.cells[0] = dates[i];
-        rows.push_back(r);
-    }
+    std::vector<Row> rows = rowsWith(ColFangdatum, {"07.05.2006", "1.2.2007", "kaputt", "07.05.2006", "31.12.2005"}, 10);
     sortRows(rows, ColFangdatum, SortMode::Date, true);
     // Newest first; the two rows of 07.05.2006 keep their order (stable).
     EXPECT_EQ(ids(rows), (std::vector<int>{11, 10, 13, 14, 12}));
@@ -155,14 +156,7 @@ TEST(CatchListView, DateColumnSortsByDayWithUnparsableDatesAsDayZero)
 
 TEST(CatchListView, TextColumnsUseGermanCaseSensitiveCollation)
 {
-    std::vector<Row> rows;
-    const char* species[] = {"Zander", "\xC4sche", "aal", "Barsch", "Hecht", "hecht"};
-    for (int i = 0; i < 6; ++i) {
-        Row r;
-        r.id = i + 1;
-        r.cells[1] = species[i];
-        rows.push_back(r);
-    }
+    std::vector<Row> rows = rowsWith(ColFischart, {"Zander", "\xC4sche", "aal", "Barsch", "Hecht", "hecht"});
     EXPECT_EQ(modeForColumn(ColFischart), SortMode::Text);
     sortRows(rows, ColFischart, SortMode::Text, false);
     EXPECT_EQ(column(rows, ColFischart),
@@ -171,10 +165,8 @@ TEST(CatchListView, TextColumnsUseGermanCaseSensitiveCollation)
     EXPECT_EQ(column(rows, ColFischart).front(), "Zander");
 
     // The hidden ID column compares its numbers as text.
-    std::vector<Row> byId(3);
-    byId[0].id = 2;
-    byId[1].id = 10;
-    byId[2].id = 1;
+    std::vector<Row> byId = rowsWith(ColFischart, {"", "", ""});
+    byId[0].id = 2, byId[1].id = 10, byId[2].id = 1;
     EXPECT_EQ(modeForColumn(ColId), SortMode::Text);
     sortRows(byId, ColId, SortMode::Text, false);
     EXPECT_EQ(ids(byId), (std::vector<int>{1, 10, 2}));
@@ -190,8 +182,8 @@ TEST(CatchListView, SortCountsItsComparisons)
     const qint64 n = sortRows(rows, ColLaenge, SortMode::WholeNumber, false);
     EXPECT_GT(n, 999);
     EXPECT_LE(n, 1000 * 10);
-    for (size_t i = 1; i < rows.size(); ++i)
-        EXPECT_GE(rows[i - 1].cells[3].toInt(), rows[i].cells[3].toInt());
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(),
+                               [](const Row& a, const Row& b) { return a.cells[3].toInt() > b.cells[3].toInt(); }));
     std::vector<Row> none;
     EXPECT_EQ(sortRows(none, ColLaenge, SortMode::WholeNumber, false), 0);
 }

@@ -65,14 +65,15 @@ TEST(CliAstro, EventsThatCannotBeComputedAndBadInput)
 TEST(CliLengthWeight, EstimatesAndUnknownSpecies)
 {
     TempHome home;
-    const CliResult w = runCli({"weight", "Hecht", "80"});
-    EXPECT_EQ(w.status, 0);
-    EXPECT_EQ(w.out, "3886\n");
-    EXPECT_EQ(runCli({"length", "Zander", "3000"}).out, "68\n");
-    EXPECT_EQ(runCli({"weight", QStringLiteral("Äsche"), "30"}).out, "315\n");
-    const CliResult unknown = runCli({"length", "Karpfen", "3000"});
-    EXPECT_EQ(unknown.status, 0);
-    EXPECT_EQ(unknown.out, "\n");
+    const std::pair<QStringList, QByteArray> cases[] = {{{"weight", "Hecht", "80"}, "3886\n"},
+                                                        {{"length", "Zander", "3000"}, "68\n"},
+                                                        {{"weight", QStringLiteral("Äsche"), "30"}, "315\n"},
+                                                        {{"length", "Karpfen", "3000"}, "\n"}};
+    for (const auto& [args, out] : cases) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, out) << args.join(' ').toStdString();
+    }
     const CliResult bad = runCli({"weight", "Hecht", "8,5"});
     EXPECT_NE(bad.status, 0);
     EXPECT_EQ(bad.err, "'8,5' is not a valid integer value\n");

@@ -62,7 +62,7 @@ TEST(Astro, SunPosition)
     EXPECT_NEAR(double(sunEquatorial(at(1992, 10, 13)).delta), -7.78507, 0.002);
 }
 
-TEST(Astro, MoonPosition)
+TEST(Astro, MoonPositionAndParallax)
 {
     // Book, 1992 April 12, 0h: λ = 133.162655°, β = −3.229126°, Δ = 368409.7 km before
     // nutation. The book uses the revised mean elements of its second edition, this
@@ -79,27 +79,20 @@ TEST(Astro, MoonPosition)
     EXPECT_NEAR(double(moon.delta), 13.768368, 2e-5);
     // Book: illuminated fraction 0.6786 at that moment (its sun is the more accurate one).
     EXPECT_NEAR(double(illuminatedFraction(t)), 0.6786, 0.0002);
-}
 
-TEST(Astro, ParallaxCorrection)
-{
-    // Book: π = 0.991990° for the moon of 1992 April 12, 0h (Δ = 368409.7 km); its formula
-    // sin π = 6378.14 / Δ agrees with sin 8.794″ · AU / Δ to about 0.00001°.
-    // The topocentric moon lies lower: δ′ < δ north of the equator.
-    const Observer observer{51.6L, -7.5L, 0};
-    const real t = at(1992, 4, 12);
-    Position geo = moonEcliptic(t);
-    toEquatorial(geo, t);
-    Position topo = geo;
-    correctForParallax(topo, t, observer);
+    // Book: π = 0.991990° for this moon; its formula sin π = 6378.14 / Δ agrees with
+    // sin 8.794″ · AU / Δ to about 0.00001°. The topocentric moon lies lower: δ′ < δ north of
+    // the equator.
+    Position topo = moon;
+    correctForParallax(topo, t, Observer{51.6L, -7.5L, 0});
     EXPECT_NEAR(double(topo.parallax), 0.991990, 2e-5);
-    EXPECT_LT(topo.delta, geo.delta);
-    EXPECT_LT(geo.delta - topo.delta, topo.parallax);
+    EXPECT_LT(topo.delta, moon.delta);
+    EXPECT_LT(moon.delta - topo.delta, topo.parallax);
     // An observer at the geocentre (ρ = 0 would need h = −6378 km) sees no shift.
-    Position centre = geo;
+    Position centre = moon;
     correctForParallax(centre, t, Observer{0, 0, -6378140});
-    EXPECT_NEAR(double(centre.alpha), double(geo.alpha), 1e-9);
-    EXPECT_NEAR(double(centre.delta), double(geo.delta), 1e-9);
+    EXPECT_NEAR(double(centre.alpha), double(moon.alpha), 1e-9);
+    EXPECT_NEAR(double(centre.delta), double(moon.delta), 1e-9);
 }
 
 TEST(Astro, RiseTransitSetFromPositions)

@@ -14,7 +14,7 @@ double clockHours(real value) { return double(value - std::floor(value)) * 24; }
 
 } // namespace
 
-TEST(SunMoonCalendar, SameDayKeepsValuesAndSelectedMoment)
+TEST(SunMoonCalendar, ComputesOnlyForANewDayAndWithAstroDataOn)
 {
     TSunMoonCalendar calendar(QDateTime(QDate(2026, 5, 10), QTime(8, 15)));
     const real rise = calendar.moonRise();
@@ -30,6 +30,16 @@ TEST(SunMoonCalendar, SameDayKeepsValuesAndSelectedMoment)
     // The moon rises roughly 20 to 80 minutes later from one day to the next.
     EXPECT_GT(calendar.moonRise() - rise, 1 + 10 / 1440.0L);
     EXPECT_LT(calendar.moonRise() - rise, 1 + 90 / 1440.0L);
+
+    // Without astro data nothing is computed until it is switched on again.
+    calendar.setCalcAstroData(false);
+    const real sunRise = calendar.sunRise();
+    const std::uint64_t before = lunarSeriesCount();
+    calendar.setDate(midnight(2026, 7, 1));
+    EXPECT_EQ(lunarSeriesCount(), before);
+    EXPECT_EQ(calendar.sunRise(), sunRise);
+    calendar.setCalcAstroData(true);
+    EXPECT_EQ(dateOfValue(calendar.sunRise()), QDate(2026, 7, 1));
 }
 
 TEST(SunMoonCalendar, ValuesAndTextsOfADay)
@@ -42,29 +52,25 @@ TEST(SunMoonCalendar, ValuesAndTextsOfADay)
     EXPECT_NEAR(clockHours(calendar.sunSet()), 20 + 22 / 60.0, 0.1);
     EXPECT_NEAR(clockHours(calendar.sunTransit()), 13 + 31 / 60.0, 0.05);
     EXPECT_LT(calendar.moonRise(), calendar.moonTransit());
-    EXPECT_EQ(calendar.moonPhase(), ZunehmenderMond);
     EXPECT_EQ(calendar.moonPhaseText(), QStringLiteral("Zunehmender Mond"));
+
+    // On 6 April 1992 the waxing moon sets about 0:26 local time of the next morning; the
+    // value keeps that date.
+    calendar.setDate(midnight(1992, 4, 6));
+    EXPECT_EQ(dateOfValue(calendar.moonSet()), QDate(1992, 4, 7));
+    EXPECT_TRUE(calendar.moonSetText().startsWith(QLatin1String("00:")));
 }
 
 TEST(SunMoonCalendar, TimeOfDayText)
 {
     // Whole milliseconds first, then the milliseconds dropped; the date part is ignored.
     const real ms = 1 / 86400000.0L;
-    EXPECT_EQ(timeOfDayText(33000.5L + 999.4L * ms), QStringLiteral("12:00:00"));
-    EXPECT_EQ(timeOfDayText(33000.5L + 999.6L * ms), QStringLiteral("12:00:01"));
-    EXPECT_EQ(timeOfDayText(33000.5L - 0.4L * ms), QStringLiteral("12:00:00"));
-    EXPECT_EQ(timeOfDayText(33000.5L - 0.6L * ms), QStringLiteral("11:59:59"));
-    EXPECT_EQ(timeOfDayText(33001 - 0.3L * ms), QStringLiteral("00:00:00"));
-    EXPECT_EQ(timeOfDayText(33000 + (7 * 3600 + 5 * 60 + 9) / 86400.0L), QStringLiteral("07:05:09"));
-}
-
-TEST(SunMoonCalendar, MoonsetAfterMidnightKeepsItsMorningTime)
-{
-    // On 6 April 1992 the waxing moon sets about 0:26 local time of the next morning.
-    TSunMoonCalendar calendar(midnight(1992, 4, 6));
-    EXPECT_EQ(dateOfValue(calendar.moonSet()), QDate(1992, 4, 7));
-    EXPECT_TRUE(calendar.moonSetText().startsWith(QLatin1String("00:")));
-    EXPECT_LT(clockHours(calendar.moonSet()), 1);
+    const std::pair<real, const char*> cases[] = {{33000.5L + 999.4L * ms, "12:00:00"}, {33000.5L + 999.6L * ms, "12:00:01"},
+                                                  {33000.5L - 0.4L * ms, "12:00:00"},   {33000.5L - 0.6L * ms, "11:59:59"},
+                                                  {33001 - 0.3L * ms, "00:00:00"},
+                                                  {33000 + (7 * 3600 + 5 * 60 + 9) / 86400.0L, "07:05:09"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(timeOfDayText(value), QLatin1String(text)) << text;
 }
 
 TEST(SunMoonCalendar, SummerTimeRule)
@@ -102,12 +108,12 @@ TEST(SunMoonCalendar, SummerTimeRule)
 TEST(SunMoonCalendar, PhaseAroundNewAndFullMoon)
 {
     // New moon 3 April 1992 05:01 UT, full moon 17 April 1992 04:42 UT.
-    const MoonPhase expected[] = {AbnehmenderMond, AbnehmenderMond, Neumond, ZunehmenderMond, ZunehmenderMond};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(moonPhaseClass(QDate(1992, 4, 1 + i)), expected[i]) << "April " << 1 + i;
-    const MoonPhase full[] = {ZunehmenderMond, ZunehmenderMond, Vollmond, AbnehmenderMond, AbnehmenderMond};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(moonPhaseClass(QDate(1992, 4, 15 + i)), full[i]) << "April " << 15 + i;
+    const std::pair<int, MoonPhase> april[] = {{1, AbnehmenderMond}, {2, AbnehmenderMond}, {3, Neumond},
+                                              {4, ZunehmenderMond}, {5, ZunehmenderMond}, {15, ZunehmenderMond},
+                                              {16, ZunehmenderMond}, {17, Vollmond}, {18, AbnehmenderMond},
+                                              {19, AbnehmenderMond}};
+    for (const auto& [day, phase] : april)
+        EXPECT_EQ(moonPhaseClass(QDate(1992, 4, day)), phase) << "April " << day;
     // Day by day the calendar reuses the maxima of its neighbours; going back or jumping
     // must give the same classes as computing each day on its own.
     QList<QDate> days;
@@ -155,15 +161,3 @@ TEST(SunMoonCalendar, HighLatitudeStopsAtTheFirstEventThatFails)
     EXPECT_THROW(calendar.setDate(midnight(2026, 6, 9)), ENoRisesOrSets);
 }
 
-TEST(SunMoonCalendar, WithoutAstroDataNothingIsComputed)
-{
-    TSunMoonCalendar calendar(midnight(2026, 1, 1));
-    calendar.setCalcAstroData(false);
-    const real rise = calendar.sunRise();
-    const std::uint64_t series = lunarSeriesCount();
-    calendar.setDate(midnight(2026, 7, 1));
-    EXPECT_EQ(lunarSeriesCount(), series);
-    EXPECT_EQ(calendar.sunRise(), rise);
-    calendar.setCalcAstroData(true); // switched on again: the selected day is computed
-    EXPECT_EQ(dateOfValue(calendar.sunRise()), QDate(2026, 7, 1));
-}

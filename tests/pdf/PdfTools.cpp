@@ -1,5 +1,6 @@
 #include "PdfTools.h"
 #include "entry/Jpeg.h"
+#include "storage/SafeFile.h"
 
 #include <QDir>
 #include <QImage>
@@ -7,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 
 ToolResult runTool(const QString& program, const QStringList& args)
 {
@@ -25,24 +25,18 @@ ToolResult runTool(const QString& program, const QStringList& args)
     return r;
 }
 
-QByteArray qpdfCheck(const QString& path, bool* clean)
+::testing::AssertionResult qpdfClean(const QString& path)
 {
     const ToolResult r = runTool("qpdf", {"--check", path});
     const QByteArray all = r.out + r.err;
-    *clean = r.status == 0 && !all.contains("WARNING")
-             && all.contains("No syntax or stream encoding errors found");
-    return all;
+    if (r.status == 0 && !all.contains("WARNING") && all.contains("No syntax or stream encoding errors found"))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << all.constData();
 }
 
-QString pdfText(const QString& path, int firstPage, int lastPage)
+QString pdfText(const QString& path)
 {
-    QStringList args{"-layout", "-enc", "UTF-8"};
-    if (firstPage > 0)
-        args << "-f" << QString::number(firstPage);
-    if (lastPage > 0)
-        args << "-l" << QString::number(lastPage);
-    args << path << "-";
-    return QString::fromUtf8(runTool("pdftotext", args).out);
+    return QString::fromUtf8(runTool("pdftotext", {"-layout", "-enc", "UTF-8", path, "-"}).out);
 }
 
 namespace {
@@ -59,17 +53,15 @@ void collect(const QJsonArray& items, int depth, QStringList& out)
 QStringList outlineTitles(const QString& path)
 {
     const ToolResult r = runTool("qpdf", {"--json=2", "--json-key=outlines", path});
-    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
     QStringList out;
-    collect(root.value("outlines").toArray(), 0, out);
+    collect(QJsonDocument::fromJson(r.out).object().value("outlines").toArray(), 0, out);
     return out;
 }
 
 int renderedPages(const QString& path)
 {
     QTemporaryDir dir;
-    const ToolResult r = runTool("pdftoppm", {"-r", "20", "-png", path, dir.filePath("p")});
-    if (r.status != 0)
+    if (runTool("pdftoppm", {"-r", "20", "-png", path, dir.filePath("p")}).status != 0)
         return -1;
     return int(QDir(dir.path()).entryList({"*.png"}).size());
 }
@@ -81,4 +73,29 @@ QByteArray testJpeg(int width, int height)
         for (int x = 0; x < width; ++x)
             img.setPixel(x, y, qRgb(40 + x * 200 / width, 90, 200 - y * 150 / height));
     return jpeg::encode(img, 85);
+}
+
+OnePage::OnePage(int width, int height)
+{
+    report.FileName = dir.filePath("t.pdf");
+    page.PageWidth = width;
+    page.PageHeight = height;
+    band = page.add<TReportLayoutPanel>("Band");
+    band->setBounds(0, 0, width, height);
+}
+
+QByteArray OnePage::run(int pages)
+{
+    report.beginDoc();
+    for (int i = 0; i < pages; ++i)
+        report.print(page);
+    report.endDoc();
+    return safefile::readOrThrow(report.FileName);
+}
+
+std::string OnePage::content()
+{
+    const QByteArray file = run();
+    const qsizetype start = file.indexOf("stream\r\n") + 8;
+    return file.mid(start, file.indexOf("\nendstream", start) - start).toStdString();
 }

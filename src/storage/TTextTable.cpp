@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -39,6 +40,11 @@ void TTextTable::Row::set(int index, const QByteArray& value)
     const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
     const uint32_t oldLen = ends[index] - begin;
     data.replace(begin, oldLen, value);
+    for (char ch : value)
+        if (ch == ';' || ch == '\\' || ch == '\r' || ch == '\n') {
+            plain = false;
+            break;
+        }
     const int64_t delta = int64_t(value.size()) - int64_t(oldLen);
     for (size_t k = size_t(index); k < ends.size(); ++k)
         ends[k] = uint32_t(int64_t(ends[k]) + delta);
@@ -66,6 +72,7 @@ bool TTextTable::AddField(const QByteArray& name)
         return false;
     m_fields.append(name);
     m_foldedFields.append(folded);
+    m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
     for (Row& row : m_rows)
         row.appendEmpty();
     m_buffer.append(QByteArray());
@@ -86,6 +93,27 @@ QByteArray TTextTable::GetFieldName(int column) const
 
 int TTextTable::FieldIndex(const QByteArray& name) const
 {
+    // Field names are plain ASCII almost always: compare those without building a QString.
+    bool ascii = true;
+    for (char ch : name)
+        if (uchar(ch) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        bool allAscii = true;
+        for (int i = 0; i < m_fields.size(); ++i) {
+            const QByteArray& f = m_fields[i];
+            if (m_asciiFields[i]) {
+                if (f.size() == name.size() && qstrnicmp(f.constData(), name.constData(), f.size()) == 0)
+                    return i + 1;
+            } else {
+                allAscii = false;
+            }
+        }
+        if (allAscii)
+            return 0;
+    }
     return findField(fold(name));
 }
 
@@ -191,6 +219,7 @@ void TTextTable::clearAll()
     ClearRows();
     m_fields.clear();
     m_foldedFields.clear();
+    m_asciiFields.clear();
     m_buffer.clear();
 }
 
@@ -278,6 +307,14 @@ QByteArray TTextTable::toBytes() const
     *w++ = '\n';
     for (const Row& r : m_rows) {
         const char* d = r.data.constData();
+        if (r.plain) {
+            // Nothing to escape: the buffer is the line.
+            std::memcpy(w, d, size_t(r.data.size()));
+            w += r.data.size();
+            *w++ = '\r';
+            *w++ = '\n';
+            continue;
+        }
         uint32_t begin = 0;
         for (size_t k = 0; k < r.ends.size(); ++k) {
             if (k)
@@ -325,21 +362,43 @@ void TTextTable::saveOrThrow(const QString& path)
 namespace {
 
 // Splits one line into the row layout: unescaped values with one gap byte between them.
-void splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector<uint32_t>& ends)
+// The next ";" in [p, end), or end. Values are short, so eight bytes at a time without a
+// call per value beats memchr here.
+const char* findSeparator(const char* p, const char* end)
+{
+    constexpr uint64_t ones = 0x0101010101010101ULL;
+    constexpr uint64_t highs = 0x8080808080808080ULL;
+    constexpr uint64_t pattern = ones * uint64_t(';');
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        const uint64_t x = word ^ pattern;
+        const uint64_t found = (x - ones) & ~x & highs;
+        if (found) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(found)
+                                                                          : std::countl_zero(found);
+            return p + bit / 8;
+        }
+        p += 8;
+    }
+    while (p < end && *p != ';')
+        ++p;
+    return p;
+}
+
+// Returns true when the row holds nothing that needs escaping on save.
+bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector<uint32_t>& ends)
 {
     const size_t len = size_t(lineEnd - p);
     // Nothing escaped (the usual case): the line is its own row buffer and the separators
     // are the gaps, so one pass finds the value ends.
     if (!std::memchr(p, '\\', len)) {
-        const char* q = p;
-        while (const char* sep = static_cast<const char*>(std::memchr(q, ';', size_t(lineEnd - q)))) {
+        for (const char* sep = findSeparator(p, lineEnd); sep < lineEnd; sep = findSeparator(sep + 1, lineEnd))
             ends.push_back(uint32_t(sep - p));
-            q = sep + 1;
-        }
         ends.push_back(uint32_t(len));
         // Points into the table's copy of the file until the row is first changed.
         data = QByteArray::fromRawData(p, qsizetype(len));
-        return;
+        return std::memchr(p, '\r', len) == nullptr;
     }
     // Unescaping never makes a line longer ("\\n" becomes CR LF, two bytes for two).
     data = QByteArray(qsizetype(len), Qt::Uninitialized);
@@ -367,6 +426,7 @@ void splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
     }
     ends.push_back(uint32_t(w - out));
     data.truncate(w - out);
+    return false;
 }
 
 } // namespace
@@ -403,7 +463,7 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
         }
         Row row;
         row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
-        splitLine(p, lineEnd, row.data, row.ends);
+        row.plain = splitLine(p, lineEnd, row.data, row.ends);
         if (header) {
             for (int k = 0; k < int(row.ends.size()); ++k)
                 fresh.AddField(row.get(k));

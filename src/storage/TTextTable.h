@@ -83,6 +83,7 @@ private:
     struct Row {
         QByteArray data;
         std::vector<uint32_t> ends;
+        bool plain = true; // no value holds a byte that needs escaping
         QByteArray get(int index) const;
         void set(int index, const QByteArray& value);
         void appendEmpty()
@@ -99,6 +100,7 @@ private:
 
     QList<QByteArray> m_fields;
     QList<QString> m_foldedFields;
+    std::vector<bool> m_asciiFields;
     std::vector<Row> m_rows;
     QList<QByteArray> m_buffer;
     int m_cursor = 0;

@@ -166,6 +166,9 @@ TEST(TableFile, ParsingRules)
     EXPECT_EQ(t.value(2, 3), "");
     EXPECT_EQ(t.value(3, 1), "last");
 
+    // A lone CR read from a file is written back escaped.
+    EXPECT_EQ(loaded("A;B\r\nx\ry;z\r\n").toBytes(), "A;B\r\nx\\ny;z\r\n");
+
     TTextTable noEnd = loaded("A\r\nv");
     EXPECT_EQ(noEnd.RowCount(), 1);
     EXPECT_EQ(noEnd.value(1, 1), "v");

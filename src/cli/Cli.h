@@ -1,5 +1,7 @@
 #pragma once
 // fischkladde-cli: each subcommand lives in its own file and registers itself here.
+#include "storage/TTextTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -34,6 +36,9 @@ struct UsageError {
 // The table file named by --db, else the settings' DB/File (AKDB/File for costs); raises
 // UsageError when neither names one.
 QString databasePath(QStringList& args, bool costs = false);
+
+// Loads a table file; raises EFileError naming the file when it cannot be opened or read.
+TTextTable loadTable(const QString& path);
 
 // Refuses arguments left over after the options were taken.
 void expectNoMoreArgs(const QStringList& args);

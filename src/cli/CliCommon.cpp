@@ -1,5 +1,8 @@
 #include "cli/Cli.h"
 #include "data/IniFile.h"
+#include "storage/FkError.h"
+
+#include <QDir>
 
 namespace cli {
 
@@ -12,6 +15,14 @@ QString databasePath(QStringList& args, bool costs)
     if (path.isEmpty())
         throw UsageError{QStringLiteral("Keine Datenbank angegeben (--db DATEI) und keine in Fischkladde.ini eingetragen.")};
     return path;
+}
+
+TTextTable loadTable(const QString& path)
+{
+    TTextTable table;
+    if (!table.LoadFromFile(path))
+        throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(path)));
+    return table;
 }
 
 void expectNoMoreArgs(const QStringList& args)

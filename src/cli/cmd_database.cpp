@@ -11,14 +11,6 @@
 
 namespace {
 
-TTextTable loadTable(const QString& path)
-{
-    TTextTable table;
-    if (!table.LoadFromFile(path))
-        throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(path)));
-    return table;
-}
-
 QString escaped(const QByteArray& value)
 {
     QString s = win1252::decode(value);
@@ -34,7 +26,7 @@ int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
     QStringList args = argsIn;
     const QString path = cli::databasePath(args);
     cli::expectNoMoreArgs(args);
-    const TTextTable table = loadTable(path);
+    const TTextTable table = cli::loadTable(path);
     out << "ID";
     for (const QByteArray& f : table.fieldNames())
         out << '\t' << escaped(f);
@@ -53,7 +45,7 @@ int upgrade(const QStringList& argsIn, QTextStream& out, QTextStream&)
     QStringList args = argsIn;
     const QString path = cli::databasePath(args);
     cli::expectNoMoreArgs(args);
-    TTextTable table = loadTable(path);
+    TTextTable table = cli::loadTable(path);
     const QList<QByteArray> added = catchdb::upgradeCatchTable(table);
     table.saveOrThrow(path);
     for (const QByteArray& f : added)
@@ -75,7 +67,7 @@ int check(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     QStringList args = argsIn;
     const QString path = cli::databasePath(args);
     cli::expectNoMoreArgs(args);
-    const TTextTable table = loadTable(path);
+    const TTextTable table = cli::loadTable(path);
     enum Form { Date, Time, Int, OptionalInt };
     const struct {
         const char* field;

@@ -12,23 +12,15 @@
 
 namespace {
 
-TTextTable loadTable(const QString& path)
-{
-    TTextTable table;
-    if (!table.LoadFromFile(path))
-        throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.").arg(QDir::toNativeSeparators(path)));
-    return table;
-}
-
 // The cost table as the main window holds it: --costs must name a readable file; the
 // settings' file is used when it exists, otherwise there are no costs.
 TTextTable costTable(const QString& givenPath)
 {
     if (!givenPath.isEmpty())
-        return loadTable(givenPath);
+        return cli::loadTable(givenPath);
     const QString path = IniFile::settings().readString(QStringLiteral("AKDB"), QStringLiteral("File"));
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        return loadTable(path);
+        return cli::loadTable(path);
     return TTextTable();
 }
 
@@ -50,7 +42,7 @@ int runOverview(const QStringList& argsIn, QTextStream& out, QTextStream&)
     if (cli::takeOption(args, QStringLiteral("--costs"), &costsPath) && costsPath.isEmpty())
         throw cli::UsageError{QStringLiteral("--costs braucht einen Dateinamen.")};
     cli::expectNoMoreArgs(args);
-    const TTextTable db = loadTable(dbPath);
+    const TTextTable db = cli::loadTable(dbPath);
     const TTextTable akdb = costTable(costsPath);
 
     const overview::Lists lists = overview::readLists({}, lookup::readNamedList(QStringLiteral("Faenger")));

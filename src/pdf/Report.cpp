@@ -49,9 +49,11 @@ TReportComponent::~TReportComponent() = default;
 
 // ---- panels ----
 
-TReportComponent* TReportPanel::findChild(const QByteArray& name) const
+namespace {
+// Depth-first search by name through a component list and the panels in it.
+TReportComponent* findIn(const std::vector<std::unique_ptr<TReportComponent>>& children, const QByteArray& name)
 {
-    for (const auto& child : m_children) {
+    for (const auto& child : children) {
         if (child->Name == name)
             return child.get();
         if (auto* panel = dynamic_cast<TReportPanel*>(child.get()))
@@ -59,6 +61,12 @@ TReportComponent* TReportPanel::findChild(const QByteArray& name) const
                 return found;
     }
     return nullptr;
+}
+} // namespace
+
+TReportComponent* TReportPanel::findChild(const QByteArray& name) const
+{
+    return findIn(m_children, name);
 }
 
 void TReportPanel::printChildren(TReport& report, TPdfCanvas& canvas, const QRect& rect)
@@ -359,14 +367,7 @@ void TReportJpegImage::loadFromFile(const QString& path)
 
 TReportComponent* TReportPage::findChild(const QByteArray& name) const
 {
-    for (const auto& child : m_children) {
-        if (child->Name == name)
-            return child.get();
-        if (auto* panel = dynamic_cast<TReportPanel*>(child.get()))
-            if (auto* found = panel->findChild(name))
-                return found;
-    }
-    return nullptr;
+    return findIn(m_children, name);
 }
 
 std::vector<QRect> TReportPage::layout() const

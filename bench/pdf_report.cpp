@@ -1,9 +1,9 @@
 // A 1,000-page report in the layout of the species statistics: title and header bands, a grid
 // of 50 rows with six labels, a bottom rule and seven dotted column rules per row, a page
 // bookmark with 50 row bookmarks, and the same ~100 KB JPEG (shared) on every page.
-#include "entry/Jpeg.h"
+#include "base/Jpeg.h"
 #include "pdf/Report.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QImage>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // A 24-megapixel photo turned into the stored 640 x 480 JPEG, against ImageMagick's
 // `convert -resize 640x480! -quality 90` on the same file.
-#include "entry/Jpeg.h"
+#include "base/Jpeg.h"
 #include "entry/PictureImport.h"
 
 #include <QDir>

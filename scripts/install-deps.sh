@@ -3,7 +3,7 @@
 # Idempotent: asks apt only when a package is missing.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libjpeg62-turbo-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -5,10 +5,10 @@
 //
 // The source is UTF-8 with a small markup (see the head of the source file); pictures are
 // JPEG files beside it.
-#include "data/Win1252.h"
-#include "entry/Jpeg.h"
+#include "base/Win1252.h"
+#include "base/Jpeg.h"
 #include "pdf/Report.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "data/IniFile.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QDir>
 

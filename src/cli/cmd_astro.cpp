@@ -3,7 +3,7 @@
 #include "data/GermanFormat.h"
 #include "entry/Astro.h"
 #include "entry/TSunMoonCalendar.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QTextStream>
 

@@ -2,8 +2,8 @@
 #include "cli/Cli.h"
 #include "data/CatchDatabase.h"
 #include "data/GermanFormat.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
+#include "base/Win1252.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 
 #include <QDir>

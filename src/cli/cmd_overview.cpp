@@ -3,7 +3,7 @@
 #include "data/IniFile.h"
 #include "data/LookupLists.h"
 #include "stats/Overview.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 
 #include <QDir>

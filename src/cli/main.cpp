@@ -1,6 +1,6 @@
 // fischkladde-cli: the command-line companion of Fischkladde.
 #include "cli/Cli.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -2,8 +2,8 @@
 #include "data/IniFile.h"
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
-#include "storage/FkError.h"
-#include "storage/SafeFile.h"
+#include "base/FkError.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "data/CatchDetails.h"
 #include "data/CommaText.h"
 #include "data/GermanFormat.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 
 namespace catchdetails {
 namespace {

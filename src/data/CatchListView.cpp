@@ -1,7 +1,7 @@
 #include "data/CatchListView.h"
 #include "data/GermanFormat.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
+#include "base/Win1252.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 
 #include <QCollator>

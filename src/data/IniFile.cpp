@@ -1,8 +1,8 @@
 #include "data/IniFile.h"
 #include "data/ProgramFolder.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
-#include "storage/SafeFile.h"
+#include "base/Win1252.h"
+#include "base/FkError.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,6 +9,9 @@ class TTextTable;
 
 namespace lookup {
 
+// The seven lists the list editor edits, numbered as the editor's pages.
+enum class ListKind { Gewaesser = 1, Faenger, Fangmethode, Koeder, Stelle, Wetter, Fischarten };
+
 // File base names of the catch lists, in the order the rebuild writes them.
 inline const QStringList kCatchListNames = {
     QStringLiteral("Faenger"), QStringLiteral("Fangmethode"), QStringLiteral("Wetter"),

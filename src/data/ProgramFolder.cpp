@@ -1,5 +1,5 @@
 #include "data/ProgramFolder.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QCoreApplication>
 #include <QDir>

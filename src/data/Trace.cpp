@@ -1,7 +1,7 @@
 #include "data/Trace.h"
 #include "data/Clock.h"
 #include "data/ProgramFolder.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 
 #include <QFile>
 

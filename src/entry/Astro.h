@@ -5,7 +5,7 @@
 // Times are date-time values: days since 30 December 1899 0:00 with the time of day as
 // fraction, in the observer's civil time. The calendar date's 0:00 is taken as 0h UT and no
 // difference between dynamical and universal time is applied.
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "entry/PictureImport.h"
 #include "data/Clock.h"
 #include "data/GermanFormat.h"
-#include "entry/Jpeg.h"
-#include "storage/FkError.h"
-#include "storage/SafeFile.h"
+#include "base/Jpeg.h"
+#include "base/FkError.h"
+#include "base/SafeFile.h"
 
 #include <QBuffer>
 #include <QDir>

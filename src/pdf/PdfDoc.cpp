@@ -1,6 +1,6 @@
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfFontWidths.h"
-#include "entry/Jpeg.h"
+#include "base/Jpeg.h"
 
 #include <array>
 #include <cstdio>

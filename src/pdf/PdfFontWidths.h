@@ -1,6 +1,6 @@
 #pragma once
 // The advance widths of the twelve standard fonts, compiled at build time from
-// data/fonts/winansi_widths.tsv (cmake/parts/pdf.cmake).
+// data/fonts/winansi_widths.tsv (cmake/steps/pdf.cmake).
 
 namespace pdffonts {
 

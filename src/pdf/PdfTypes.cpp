@@ -1,5 +1,5 @@
 #include "pdf/PdfTypes.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // The PDF object model: every value of a PDF file is a TPdfObject. An object is either
 // direct (written in place, owned by its container) or indirect (registered in the
 // document's cross-reference table, owned by it, written in place as "n 0 R").
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "stats/Overview.h"
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 #include "stats/Labels.h"
 #include "storage/TTextTable.h"
 

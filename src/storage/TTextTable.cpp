@@ -1,7 +1,7 @@
 #include "storage/TTextTable.h"
-#include "storage/FkError.h"
-#include "storage/SafeFile.h"
-#include "data/Win1252.h"
+#include "base/FkError.h"
+#include "base/SafeFile.h"
+#include "base/Win1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "data/CatchDatabase.h"
 #include "data/CatchListView.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "data/CatchDatabase.h"
 #include "data/CatchDetails.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <gtest/gtest.h>
 

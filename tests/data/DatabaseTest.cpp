@@ -1,7 +1,7 @@
 #include "data/CatchDatabase.h"
 #include "data/IniFile.h"
 #include "data/LookupLists.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "TempHome.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "data/GermanFormat.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
+#include "base/Win1252.h"
+#include "base/FkError.h"
 
 #include <gtest/gtest.h>
 

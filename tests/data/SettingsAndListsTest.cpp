@@ -2,7 +2,7 @@
 #include "data/LookupLists.h"
 #include "data/Clock.h"
 #include "data/Trace.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 #include "TempHome.h"
 

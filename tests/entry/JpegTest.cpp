@@ -1,4 +1,4 @@
-#include "entry/Jpeg.h"
+#include "base/Jpeg.h"
 #include "support/ErrorText.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "data/Clock.h"
-#include "entry/Jpeg.h"
+#include "base/Jpeg.h"
 #include "entry/PictureImport.h"
 #include "support/ErrorText.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QProcess>

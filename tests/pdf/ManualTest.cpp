@@ -1,5 +1,5 @@
 #include "PdfTools.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "pdf/PdfDoc.h"
 #include "PdfTools.h"
-#include "entry/Jpeg.h"
-#include "storage/SafeFile.h"
+#include "base/Jpeg.h"
+#include "base/SafeFile.h"
 
 #include <QImage>
 #include <limits>

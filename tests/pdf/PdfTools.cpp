@@ -1,6 +1,6 @@
 #include "PdfTools.h"
-#include "entry/Jpeg.h"
-#include "storage/SafeFile.h"
+#include "base/Jpeg.h"
+#include "base/SafeFile.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "pdf/Report.h"
 #include "PdfTools.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // destinations are covered by the reference document.
 #include "pdf/Report.h"
 #include "PdfTools.h"
-#include "storage/SafeFile.h"
+#include "base/SafeFile.h"
 
 TEST(ReportLayouts, CatchBlocksWithPicturesOverTwoPages)
 {

@@ -1,7 +1,7 @@
 // The overview figures against hand-computed values, and the overview command's output.
 #include "data/CatchDatabase.h"
 #include "data/LookupLists.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 #include "stats/Overview.h"
 #include "support/ErrorText.h"
 #include "support/TempHome.h"

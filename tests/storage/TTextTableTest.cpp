@@ -1,4 +1,4 @@
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "storage/TTextTable.h"
 #include "TempHome.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The message of the error of type E a call raises, or "<no error>"; other errors pass through.
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <functional>
 

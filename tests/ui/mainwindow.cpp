@@ -2,8 +2,8 @@
 // error box and step trace; its database dialog and list editor.
 #include "support/UiFixtures.h"
 #include "data/LookupLists.h"
-#include "ui/data/TfrmCBox.h"
-#include "ui/data/TfrmDBSelect.h"
+#include "ui/lists/TfrmCBox.h"
+#include "ui/lists/TfrmDBSelect.h"
 
 namespace {
 

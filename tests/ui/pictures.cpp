@@ -4,7 +4,7 @@
 #include "ui/entry/TfrmAdd.h"
 #include "ui/entry/TfrmBilderladen.h"
 #include "ui/entry/TfrmWetter.h"
-#include "ui/main/PictureView.h"
+#include "ui/common/PictureView.h"
 #include "ui/main/PreviewPanel.h"
 #include "ui/main/TfrmDetails.h"
 

@@ -1,7 +1,7 @@
 #include "ui/common/FkApplication.h"
 #include "ui/common/UserInteraction.h"
 #include "data/Trace.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "ui/entry/CatchCommands.h"
 #include "data/Session.h"
 #include "data/Trace.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/entry/TfrmAdd.h"
 

@@ -3,9 +3,9 @@
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
 #include "entry/PictureImport.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 #include "ui/common/UserInteraction.h"
-#include "ui/main/PictureView.h"
+#include "ui/common/PictureView.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "ui/main/CatchListModel.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 
 int CatchListModel::rowCount(const QModelIndex& parent) const
 {

@@ -1,7 +1,7 @@
 #include "ui/main/PreviewPanel.h"
 #include "data/Session.h"
 #include "data/Trace.h"
-#include "ui/main/PictureView.h"
+#include "ui/common/PictureView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/main/TfrmDetails.h"
 #include "data/Session.h"
-#include "ui/main/PictureView.h"
+#include "ui/common/PictureView.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

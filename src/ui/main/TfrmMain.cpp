@@ -1,8 +1,8 @@
 #include "ui/main/TfrmMain.h"
 #include "ui/common/FkApplication.h"
 #include "ui/common/UserInteraction.h"
-#include "ui/data/TfrmCBox.h"
-#include "ui/data/TfrmDBSelect.h"
+#include "ui/lists/TfrmCBox.h"
+#include "ui/lists/TfrmDBSelect.h"
 #include "ui/entry/CatchCommands.h"
 #include "ui/entry/TfrmAdd.h"
 #include "ui/main/PreviewPanel.h"
@@ -14,9 +14,9 @@
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 #include "stats/Overview.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -129,8 +129,53 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     }
     if (m_startup.loaded || !m_session.dbPath.isEmpty())
         lb_anzahlfische->setText(QString::number(m_session.DB.RowCount()));
+    host::installFamilies(*this);
     updateActions();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAction* TfrmMain::menuAction(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+QMenu* TfrmMain::menu(const QString& objectName) const
+{
+    return findChild<QMenu*>(objectName);
+}
+
+void TfrmMain::setStatistikHandler(std::function<void(host::StatistikMode, const QString&)> handler)
+{
+    if (handler)
+        onStatistik = [handler](QAction* item) {
+            const auto mode = host::StatistikMode(item->data().toInt());
+            handler(mode, mode == host::StatistikMode::Faenger ? item->text() : QString());
+        };
+    else
+        onStatistik = nullptr;
+    updateActions();
+}
+
+void TfrmMain::setKarteHandler(std::function<void(const QString&)> handler)
+{
+    onKarte = std::move(handler);
+    updateActions();
+}
+
+void TfrmMain::notifyChanged(host::Changes what)
+{
+    if (what.testFlag(host::Change::Databases)) {
+        databaseChanged();
+    } else {
+        if (what.testFlag(host::Change::Lists))
+            guarded([this] { RebuildKarteMenu(); });
+        if (what.testFlag(host::Change::Catches))
+            guarded([this] { refreshCatchView(); });
+        else if (what.testFlag(host::Change::Costs))
+            guarded([this] { RefreshOverview(currentFilter(), currentYear()); });
+    }
+    for (const auto& listener : m_listeners)
+        listener(what);
 }
 
 // ---- layout ------------------------------------------------------------------------------

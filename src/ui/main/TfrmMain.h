@@ -4,10 +4,12 @@
 #include "data/CatchListView.h"
 #include "data/CatchDatabase.h"
 #include "data/Session.h"
+#include "ui/common/WindowHost.h"
 
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <vector>
 
 class CatchListModel;
 class QComboBox;
@@ -24,12 +26,22 @@ class TfrmDBSelect;
 class TfrmSpenden;
 class TfrmWetter;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
 
-    Session& session() { return m_session; }
+    // ---- WindowHost ----
+    Session& session() override { return m_session; }
+    QWidget* window() override { return this; }
+    QAction* menuAction(const QString& objectName) const override;
+    QMenu* menu(const QString& objectName) const override;
+    void openListEditor(lookup::ListKind kind) override { openListEditor(int(kind)); }
+    void setStatistikHandler(std::function<void(host::StatistikMode, const QString&)> handler) override;
+    void setKarteHandler(std::function<void(const QString&)> handler) override;
+    void notifyChanged(host::Changes what) override;
+    void subscribe(std::function<void(host::Changes)> listener) override { m_listeners.push_back(std::move(listener)); }
+
     const catchdb::StartupResult& startupResult() const { return m_startup; }
 
     // ---- list routines, called by other windows after they changed DB ----
@@ -49,14 +61,14 @@ public:
     void clearOverview();
 
     // DB row number of the selected catch, 0 when none is selected.
-    int selectedRow() const;
+    int selectedRow() const override;
     // Details of a catch (aDetails, double-click, other windows): step line, then onOpenDetails.
-    void openDetails(int row);
+    void openDetails(int row) override;
 
     // Connects an action to its handler and makes it available: menu items are enabled at
     // once, the four actions of the selected catch whenever a catch is selected. Items that
     // are never wired stay disabled.
-    void wireAction(QAction* action, const std::function<void()>& handler);
+    void wireAction(QAction* action, const std::function<void()>& handler) override;
     // Re-evaluates which menus and actions can be used (after setting a hook below).
     void updateActions();
 
@@ -205,4 +217,5 @@ private:
     bool m_shown = false;
     QList<QAction*> m_selectionActions; // wired actions of the selected catch
     QList<QAction*> m_wired;            // every wired action
+    std::vector<std::function<void(host::Changes)>> m_listeners;
 };

@@ -1,5 +1,5 @@
-#include "entry/Jpeg.h"
-#include "storage/FkError.h"
+#include "base/Jpeg.h"
+#include "base/FkError.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "storage/SafeFile.h"
-#include "storage/FkError.h"
+#include "base/SafeFile.h"
+#include "base/FkError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ui/data/TfrmDBSelect.h"
+#include "ui/lists/TfrmDBSelect.h"
 #include "ui/common/FkApplication.h"
 #include "ui/common/UserInteraction.h"
 #include "data/CatchDatabase.h"
@@ -6,7 +6,7 @@
 #include "data/LookupLists.h"
 #include "data/Session.h"
 #include "data/Trace.h"
-#include "storage/FkError.h"
+#include "base/FkError.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

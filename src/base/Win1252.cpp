@@ -1,4 +1,4 @@
-#include "data/Win1252.h"
+#include "base/Win1252.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "ui/data/TfrmCBox.h"
+#include "ui/lists/TfrmCBox.h"
 #include "ui/common/FkApplication.h"
 #include "ui/common/UserInteraction.h"
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
-#include "data/Win1252.h"
-#include "storage/FkError.h"
+#include "base/Win1252.h"
+#include "base/FkError.h"
 
 #include <QDir>
 #include <QFileInfo>

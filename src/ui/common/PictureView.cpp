@@ -1,4 +1,4 @@
-#include "ui/main/PictureView.h"
+#include "ui/common/PictureView.h"
 #include "data/CatchDetails.h"
 #include "data/ProgramFolder.h"
 

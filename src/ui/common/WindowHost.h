@@ -61,6 +61,10 @@ public:
     virtual void setStatistikHandler(std::function<void(host::StatistikMode, const QString& angler)> handler) = 0;
     virtual void setKarteHandler(std::function<void(const QString& water)> handler) = 0;
 
+    // Called on the first showing of the main window when the catch or the cost database is
+    // not known (first run), instead of the plain database dialog.
+    virtual void setFirstRunHandler(std::function<void()> handler) = 0;
+
     // Something changed: the main window refreshes its list, selectors and figures as needed,
     // then every listener is called with the same flags.
     virtual void notifyChanged(host::Changes what) = 0;

@@ -582,8 +582,10 @@ void TfrmMain::FormShow()
     if (!m_startupError.isEmpty())
         userInteraction().warning(this, m_startupError + QStringLiteral("\n\nEs wurden keine Daten verändert."),
                                   QStringLiteral("Fischkladde"));
-    if (m_session.dbPath.isEmpty() || m_session.akdbPath.isEmpty()) {
-        // Until the setup assistant exists, the database dialog takes its place.
+    if ((m_session.dbPath.isEmpty() || m_session.akdbPath.isEmpty()) && m_firstRun) {
+        m_firstRun();
+    } else if (m_session.dbPath.isEmpty() || m_session.akdbPath.isEmpty()) {
+        // Without a setup assistant the database dialog takes its place.
         const bool catches = m_session.dbPath.isEmpty();
         userInteraction().information(
             this,

@@ -39,6 +39,7 @@ public:
     void openListEditor(lookup::ListKind kind) override { openListEditor(int(kind)); }
     void setStatistikHandler(std::function<void(host::StatistikMode, const QString&)> handler) override;
     void setKarteHandler(std::function<void(const QString&)> handler) override;
+    void setFirstRunHandler(std::function<void()> handler) override { m_firstRun = std::move(handler); }
     void notifyChanged(host::Changes what) override;
     void subscribe(std::function<void(host::Changes)> listener) override { m_listeners.push_back(std::move(listener)); }
 
@@ -218,4 +219,5 @@ private:
     QList<QAction*> m_selectionActions; // wired actions of the selected catch
     QList<QAction*> m_wired;            // every wired action
     std::vector<std::function<void(host::Changes)>> m_listeners;
+    std::function<void()> m_firstRun;
 };

@@ -27,6 +27,12 @@ const QStringList& defaultSpecies()
     return species;
 }
 
+QStringList speciesList()
+{
+    const QString path = listPath(QStringLiteral("Fischarten"));
+    return QFileInfo::exists(path) ? readList(path) : defaultSpecies();
+}
+
 QString listPath(const QString& name)
 {
     return ProgramFolder::file(QStringLiteral("DATs/") + name + QStringLiteral(".dat"));

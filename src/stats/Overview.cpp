@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <algorithm>
 #include <QTime>
 #include <string>
 #include <string_view>
@@ -150,15 +151,20 @@ const std::array<QString, FigureCount>& figureNames()
     return names;
 }
 
-Lists readLists(const QStringList& speciesFallback, const QStringList& anglers)
+Lists readLists(const QStringList& anglers)
 {
     Lists lists;
     lists.methods = lookup::readNamedList(QStringLiteral("Fangmethode"));
     lists.weathers = lookup::readNamedList(QStringLiteral("Wetter"));
     lists.baits = lookup::readNamedList(QStringLiteral("Koeder"));
-    const QString speciesFile = lookup::listPath(QStringLiteral("Fischarten"));
-    lists.species = QFileInfo::exists(speciesFile) ? lookup::readList(speciesFile) : speciesFallback;
-    lists.anglers = anglers;
+    // Species ties go to the first in the entry dialog's sorted list.
+    lists.species = lookup::speciesList();
+    std::stable_sort(lists.species.begin(), lists.species.end(),
+                     [](const QString& a, const QString& b) { return lookup::compareText(a, b) < 0; });
+    // A blank line names nobody.
+    for (const QString& a : anglers)
+        if (!a.trimmed().isEmpty())
+            lists.anglers << a;
     return lists;
 }
 

@@ -1,4 +1,5 @@
 #include "stats/Overview.h"
+#include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
 #include "base/Win1252.h"
@@ -170,19 +171,19 @@ Lists readLists(const QStringList& anglers)
 
 CatchFigures countCatches(const TTextTable& db, const Lists& lists, const QString& angler, int year)
 {
-    const int cDate = db.FieldIndex("Fangdatum");
-    const int cTime = db.FieldIndex("Fangzeit");
-    const int cSpecies = db.FieldIndex("Fischart");
-    const int cLength = db.FieldIndex("Laenge");
-    const int cWeight = db.FieldIndex("Gewicht");
-    const int cAngler = db.FieldIndex("Faenger");
-    const int cMethod = db.FieldIndex("Fangmethode");
-    const int cBait = db.FieldIndex("Koeder");
-    const int cWeather = db.FieldIndex("Wetter");
-    const int cBegin = db.FieldIndex("Angelbeginn");
-    const int cEnd = db.FieldIndex("Angelende");
-    const int cDuration = db.FieldIndex("Angeldauer");
-    const int cPhase = db.FieldIndex("Mondphase");
+    const int cDate = db.FieldIndex(catchrec::Fangdatum);
+    const int cTime = db.FieldIndex(catchrec::Fangzeit);
+    const int cSpecies = db.FieldIndex(catchrec::Fischart);
+    const int cLength = db.FieldIndex(catchrec::Laenge);
+    const int cWeight = db.FieldIndex(catchrec::Gewicht);
+    const int cAngler = db.FieldIndex(catchrec::Faenger);
+    const int cMethod = db.FieldIndex(catchrec::Fangmethode);
+    const int cBait = db.FieldIndex(catchrec::Koeder);
+    const int cWeather = db.FieldIndex(catchrec::Wetter);
+    const int cBegin = db.FieldIndex(catchrec::Angelbeginn);
+    const int cEnd = db.FieldIndex(catchrec::Angelende);
+    const int cDuration = db.FieldIndex(catchrec::Angeldauer);
+    const int cPhase = db.FieldIndex(catchrec::Mondphase);
 
     QByteArray anglerBytes;
     const bool anglerFilter = !angler.isEmpty();

@@ -17,12 +17,19 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTableView;
-class TfrmAbout;
 class PreviewPanel;
 class TfrmDetails;
 class TfrmCBox;
 class TfrmDBSelect;
-class TfrmSpenden;
+
+namespace mainview {
+inline const QString kUebersicht = QStringLiteral("--Übersicht--");
+inline const QString kAlleFaenge = QStringLiteral("-Alle Fänge-");
+inline const QString kAlleJahre = QStringLiteral("-Alle-");
+inline const QString kLetzte10 = QStringLiteral("Die letzten 10 Einträge:");
+// The data of the "Auswerten" items of the Statistik menu, which the angler rebuild keeps.
+inline constexpr int kTagAuswerten = int(host::StatistikMode::Auswerten);
+} // namespace mainview
 
 class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -162,8 +169,6 @@ public:
     // The windows this one opens (created once).
     TfrmDBSelect* frmDBSelect;
     TfrmCBox* frmCBox;
-    TfrmAbout* frmAbout;
-    TfrmSpenden* frmSpenden;
     PreviewPanel* previewPanel; // the content of Panel1
     TfrmDetails* frmDetails;
 
@@ -180,8 +185,6 @@ public slots:
     void ListView1ColumnClick(int column);
     void ListView1Click();
     void ListView1KeyDown(int key);
-    void Fehlerverfolgung1Click(bool checked);
-    void Hilfe1Click();
     void openDatabaseDialog(catchdb::Kind kind);
 
 protected:

@@ -28,6 +28,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 using namespace mainview;
@@ -410,10 +411,18 @@ void TfrmMain::buildCatchDetails()
 
 void TfrmMain::refreshCatchView()
 {
-    if (cb_jahr->isHidden())
+    if (cb_jahr->isHidden()) {
         ShowLastEntries();
-    else
-        ShowCatches(currentFilter(), currentYear());
+        return;
+    }
+    // A catch of a year not in the log yet adds that year at once; the chosen year stays.
+    const QString year = cb_jahr->currentText();
+    LoadYears(cb_gehezu->currentText() == kAlleFaenge ? QString() : cb_gehezu->currentText());
+    {
+        const QSignalBlocker block(cb_jahr);
+        cb_jahr->setCurrentIndex(std::max(0, cb_jahr->findText(year)));
+    }
+    ShowCatches(currentFilter(), currentYear());
 }
 
 void TfrmMain::clearOverview()
@@ -523,15 +532,26 @@ void TfrmMain::ListView1ColumnClick(int column)
 void TfrmMain::ListView1Click()
 {
     trace::step(QStringLiteral("Main: LV Click"));
+}
+
+void TfrmMain::previewSelected()
+{
     const int row = selectedRow();
+    if (row == m_previewRow && row > 0)
+        return;
+    m_previewRow = row;
     if (row > 0)
         FkApplication::guarded([this, row] { previewPanel->showPreview(row); });
+    else
+        previewPanel->clearPreview();
 }
 
 void TfrmMain::ListView1KeyDown(int key)
 {
     if (key == Qt::Key_Delete && aLoeschen->isEnabled())
         aLoeschen->trigger();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRow() > 0)
+        FkApplication::guarded([this] { openDetails(selectedRow()); });
     trace::step(QStringLiteral("Main: LV1 KeyDown"));
 }
 

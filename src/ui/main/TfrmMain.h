@@ -184,6 +184,8 @@ public slots:
     void cb_jahrChange();
     void ListView1ColumnClick(int column);
     void ListView1Click();
+    // Fills the preview with the selected catch, or empties it.
+    void previewSelected();
     void ListView1KeyDown(int key);
     void openDatabaseDialog(catchdb::Kind kind);
 
@@ -212,6 +214,7 @@ private:
     QList<QAction*> m_wired;            // every wired action
     std::vector<std::function<void(host::Changes)>> m_listeners;
     std::function<void()> m_firstRun;
+    int m_previewRow = 0; // the catch the preview shows
     // Handlers of the run-time menus; unset leaves their items disabled.
     std::function<void(QAction* item)> onStatistik; // Statistik menu item (mode in data())
     std::function<void(const QString& water)> onKarte; // "Karte" submenu entry

@@ -26,7 +26,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() != Qt::Key_Delete)
+        if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
             QTableView::keyPressEvent(event);
         if (onKeyDown)
             onKeyDown(event->key());
@@ -68,7 +68,7 @@ void TfrmMain::buildControls()
     cb_jahr = new QComboBox(central);
     cb_jahr->setObjectName(QStringLiteral("cb_jahr"));
     cb_jahr->setMinimumWidth(90);
-    auto* viewCaption = makeLabel(central, nullptr, QStringLiteral("&Ansicht:"));
+    auto* viewCaption = makeLabel(central, nullptr, QStringLiteral("A&nsicht:"));
     viewCaption->setBuddy(cb_gehezu);
     Image10->setBuddy(cb_jahr);
     Image10->setText(QStringLiteral("&Jahr:"));
@@ -240,6 +240,10 @@ void TfrmMain::buildControls()
     });
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmMain::updateActions);
     connect(listModel, &QAbstractItemModel::modelReset, this, &TfrmMain::updateActions);
+    // The preview always shows the selected catch, whether chosen by mouse or keyboard, and
+    // nothing when no catch is selected (after a delete, an edit, another database).
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmMain::previewSelected);
+    connect(listModel, &QAbstractItemModel::modelReset, this, &TfrmMain::previewSelected);
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos));
     });

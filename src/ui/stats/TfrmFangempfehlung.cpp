@@ -1,6 +1,7 @@
 #include "ui/stats/TfrmFangempfehlung.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -33,11 +34,13 @@ TfrmFangempfehlung::TfrmFangempfehlung(const std::array<statistik::EmpfehlungRow
         for (int c = 0; c < 5; ++c)
             ListView1->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
-    ListView1->setColumnWidth(0, 60);
-    ListView1->setColumnWidth(1, 70);
-    ListView1->resizeColumnToContents(2);
-    ListView1->setColumnWidth(3, 50);
-    ListView1->resizeColumnToContents(4);
+    // The fixed widths are the least; a larger font widens them so no month is cut short.
+    const int least[5] = {60, 70, 0, 50, 0};
+    for (int c = 0; c < 5; ++c) {
+        ListView1->resizeColumnToContents(c);
+        ListView1->setColumnWidth(c, std::max(least[c], ListView1->columnWidth(c)));
+    }
+    ListView1->setCurrentCell(-1, -1);
     ListView1->resizeRowsToContents();
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Schließen"), this);

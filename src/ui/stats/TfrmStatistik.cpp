@@ -46,6 +46,7 @@ void StatListView::setRows(const QList<statistik::ListRow>& rows)
         setItem(r, 0, new QTableWidgetItem(rows[r].first));
         setItem(r, 1, new QTableWidgetItem(rows[r].second));
     }
+    scrollToTop();
 }
 
 QList<statistik::ListRow> StatListView::rows() const

@@ -62,6 +62,11 @@ inline int whole(QByteArrayView v, bool* canonical)
         *canonical = v.size() == 1 || v[0] != '0';
         return n;
     }
+    // Temperatures below zero are common enough to skip the general parser.
+    if (v.size() >= 2 && v.size() <= 9 && v[0] == '-' && digitsAt(v, 1, v.size() - 1, &n)) {
+        *canonical = v[1] != '0';
+        return -n;
+    }
     n = german::parseInt(v.toByteArray());
     *canonical = QByteArray::number(n) == v;
     return n;

@@ -201,14 +201,15 @@ TEST(StatistikWetter, OccurringValuesFixedListsAndErrors)
 {
     const TTextTable db = catches({
         {{"Lufttemperatur", "5"}, {"Windrichtung", "NW"}, {"Windstaerke", "Mäßige Brise"}, {"Luftdruck", "999999"}},
-        {{"Lufttemperatur", "12"}, {"Windrichtung", "NW"}, {"Wassertruebung", "klar"}, {"Wasserstand", "hoch"}},
+        {{"Lufttemperatur", "12"}, {"Windrichtung", "NW"}, {"Wassertruebung", "klar"}, {"Wasserstand", "hoch"},
+         {"Wassertemperatur", "-0"}},
         {{"Lufttemperatur", "12"}, {"Windrichtung", "nw"}, {"Wassertemperatur", "-3"}, {"Luftdruck", "1013"}},
         {{"Lufttemperatur", "05"}, {"Wassertemperatur", "8"}},
         // Another species: its readings are checked but not counted.
         {{"Fischart", "Aal"}, {"Lufttemperatur", "30"}, {"Windrichtung", "N"}},
     });
     const auto all = statistik::statistikwetter(db, {}, "--Gesamt--", 0);
-    // "05" is not the label "5"; the list runs highest count first, ties in value order.
+    // "05" is not the label "5" (nor "-0" the label "0"); the list runs highest count first, ties in value order.
     EXPECT_EQ(rowsOf(all, "lv_wetterltemp"), Rows({{"12", "2"}, {"5", "1"}, {"30", "1"}}));
     const auto fish = statistik::statistikwetter(db, {}, "", 0);
     EXPECT_EQ(rowsOf(fish, "lv_wetterltemp"), rowsOf(all, "lv_wetterltemp"));

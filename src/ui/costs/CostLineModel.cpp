@@ -63,6 +63,7 @@ void setUpCostListView(QTableView* view, CostLineModel* model)
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(true);
     view->setColumnHidden(costs::ColId, true);
     const int widths[] = {0, 80, 130, 200, 60, 80, 95};
     for (int c = 1; c < costs::ColumnCount; ++c)

@@ -99,10 +99,10 @@ TfrmAngelkostenAdd::TfrmAngelkostenAdd(Session& session, QWidget* parent) : QDia
     ListView1->setHeaderLabels({QStringLiteral("Datum:"), QStringLiteral("Geschäft:"), QStringLiteral("Menge:"),
                                 QStringLiteral("Artikel:"), QStringLiteral("Einzelpreis:"),
                                 QStringLiteral("Gesamtpreis:"), QStringLiteral("GP + Versand:")});
-    const int widths[] = {80, 120, 55, 170, 80, 85, 90};
+    const int widths[] = {80, 150, 55, 170, 80, 85, 90};
     for (int c = 0; c < 7; ++c)
         ListView1->setColumnWidth(c, widths[c]);
-    ListView1->setMinimumSize(700, 180);
+    ListView1->setMinimumSize(730, 180);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     Lschen1 = PopupMenu1->addAction(QStringLiteral("&Löschen"));

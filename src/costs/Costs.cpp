@@ -102,7 +102,7 @@ struct Columns {
 // A missing field reads as empty, as the table's GetData does.
 QString text(const TTextTable& t, int row, int column)
 {
-    return column < 0 ? QString() : win1252::decode(t.value(row, column));
+    return column <= 0 ? QString() : win1252::decode(t.value(row, column));
 }
 
 CostLine lineOf(const TTextTable& t, const Columns& c, int row)
@@ -142,7 +142,7 @@ void saveOrRollBack(Session& session, TTextTable&& before)
 void requireColumns(const TTextTable& t)
 {
     for (const char* f : costrec::kFields)
-        if (t.FieldIndex(f) < 0)
+        if (t.FieldIndex(f) <= 0)
             throw FkError(QStringLiteral("Die Angelkosten-Datenbank hat kein Feld \"%1\".").arg(QLatin1String(f)));
 }
 
@@ -431,13 +431,23 @@ CostList fillCostList(const TTextTable& akdb, const QString& year, const QString
     for (int row = akdb.RowCount(); row >= 1; --row) {
         if (y != 0 && storedDate(akdb, row, c.date, costrec::Kaufdatum).year() != y)
             continue;
-        if (!anyShop && (c.shop < 0 || akdb.view(row, c.shop) != shopBytes))
+        if (!anyShop && (c.shop <= 0 || akdb.view(row, c.shop) != shopBytes))
             continue;
         list.lines.append(lineOf(akdb, c, row));
         list.sumEinzelpreis += storedDecimal(akdb, row, c.unit, costrec::Einzelpreis);
         list.sumGesamtpreisVersand += storedDecimal(akdb, row, c.totalShipping, costrec::GesamtpreisVersand);
     }
     return list;
+}
+
+QList<int> rowsOfYear(const TTextTable& akdb, int year)
+{
+    const Columns c(akdb);
+    QList<int> rows;
+    for (int row = 1; row <= akdb.RowCount(); ++row)
+        if (year == 0 || storedDate(akdb, row, c.date, costrec::Kaufdatum).year() == year)
+            rows.append(row);
+    return rows;
 }
 
 SortKind sortKindOf(int column)
@@ -533,7 +543,7 @@ FilterBoxes filterBoxes(const TTextTable& akdb, const QDate& today)
     lookup::SortedUniqueList shops;
     QDate earliest = today;
     for (int row = 1; row <= akdb.RowCount(); ++row) {
-        if (c.shop >= 0) {
+        if (c.shop > 0) {
             const QByteArrayView shop = akdb.view(row, c.shop);
             // An empty shop would be an entry that filters nothing.
             if (!shop.isEmpty())
@@ -605,8 +615,8 @@ QList<CostLine> searchCosts(const TTextTable& akdb, const QString& searchText)
     needle = lowerAscii(needle);
     const Columns c(akdb);
     for (int row = 1; row <= akdb.RowCount(); ++row) {
-        const bool hit = (c.shop >= 0 && lowerAscii(akdb.value(row, c.shop)).contains(needle))
-                         || (c.article >= 0 && lowerAscii(akdb.value(row, c.article)).contains(needle));
+        const bool hit = (c.shop > 0 && lowerAscii(akdb.value(row, c.shop)).contains(needle))
+                         || (c.article > 0 && lowerAscii(akdb.value(row, c.article)).contains(needle));
         if (hit)
             found.append(lineOf(akdb, c, row));
     }

@@ -125,6 +125,10 @@ struct CostList {
 // A year text that is no number raises EConvertError.
 CostList fillCostList(const TTextTable& akdb, const QString& year, const QString& shop);
 
+// The rows (1-based, in table order) purchased in `year`; every row for 0. Raises
+// EConvertError (row and field named) for a purchase date that does not convert.
+QList<int> rowsOfYear(const TTextTable& akdb, int year);
+
 enum class SortKind { Text, Integer, Date, Decimal };
 SortKind sortKindOf(int column);
 

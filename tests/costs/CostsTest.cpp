@@ -7,6 +7,7 @@
 #include "data/CatchDatabase.h"
 #include "data/Session.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace costs;
@@ -152,6 +153,8 @@ TEST(CostList, FiltersSumsAndNewestFirst)
     EXPECT_EQ(rows(fillCostList(t, kAlle, "Angelladen").lines), (QList<int>{6, 5, 1}));
     EXPECT_EQ(rows(fillCostList(t, "2004", "angelladen").lines), (QList<int>{3}));
     EXPECT_TRUE(fillCostList(t, "2002", kAlle).lines.isEmpty());
+    EXPECT_EQ(rowsOfYear(t, 2004), (QList<int>{2, 3, 4, 6}));
+    EXPECT_EQ(rowsOfYear(t, 0).size(), 6);
 
     const CostList none = fillCostList(catchdb::emptyTable(catchdb::Kind::Costs), kAlle, kAlle);
     EXPECT_TRUE(none.lines.isEmpty());
@@ -331,6 +334,15 @@ TEST(CostChanges, AddEditDeleteWriteTheFile)
         EXPECT_THROW(saveEdit(s, 1, b), FkError);
     }
     EXPECT_EQ(s.AKDB.value(1, s.AKDB.FieldIndex("Menge")), "5");
+
+    // A catch table opened as cost table takes no purchase.
+    Session wrong;
+    wrong.akdbPath = home.file("f.akdb");
+    wrong.AKDB = catchdb::emptyTable(catchdb::Kind::Catches);
+    const QString missing = errorOf([&] { addPurchases(wrong, {pendingLine(QDate(2004, 6, 5), "A", "B", "1", "1", "", "1")}); });
+    EXPECT_TRUE(missing.contains("Kaufdatum")) << missing.toStdString();
+    EXPECT_EQ(wrong.AKDB.RowCount(), 0);
+    EXPECT_FALSE(QFile::exists(wrong.akdbPath));
 
     deleteCost(s, 1);
     EXPECT_EQ(home.read("k.akdb"), header + "05.06.2004;Ger\xe4tehaus;Haken;1;0,50;0,50;2,00\r\n");

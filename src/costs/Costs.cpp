@@ -312,6 +312,9 @@ bool addItemIgnoringCase(QStringList& items, const QString& value)
 
 void addPurchases(Session& session, const QList<PendingLine>& lines)
 {
+    if (session.akdbPath.isEmpty())
+        throw FkError(QStringLiteral("Es ist keine Angelkosten-Datenbank geöffnet. Bitte wählen Sie eine unter "
+                                     "\"Datei\" > \"Angelkosten Datenbank auswählen\"."));
     TTextTable& t = session.AKDB;
     requireColumns(t);
     // Encoded first, so a refused value adds no row at all.

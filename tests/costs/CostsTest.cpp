@@ -343,6 +343,8 @@ TEST(CostChanges, AddEditDeleteWriteTheFile)
     EXPECT_TRUE(missing.contains("Kaufdatum")) << missing.toStdString();
     EXPECT_EQ(wrong.AKDB.RowCount(), 0);
     EXPECT_FALSE(QFile::exists(wrong.akdbPath));
+    Session none;
+    EXPECT_TRUE(errorOf([&] { addPurchases(none, {}); }).contains("keine Angelkosten-Datenbank"));
 
     deleteCost(s, 1);
     EXPECT_EQ(home.read("k.akdb"), header + "05.06.2004;Ger\xe4tehaus;Haken;1;0,50;0,50;2,00\r\n");

@@ -179,6 +179,16 @@ int main(int argc, char** argv)
     window.show();
     window.move(0, 0);
     settle(800);
+    // The newest catch selected, so that the preview shows its picture.
+    auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
+    const bool hasCatches = list && list->model() && list->model()->rowCount() > 0;
+    if (hasCatches) {
+        list->setCurrentIndex(list->model()->index(0, 1));
+        list->selectionModel()->select(list->model()->index(0, 1),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        emit list->clicked(list->model()->index(0, 1)); // as a mouse click does
+        settle(300);
+    }
     save(&window, QStringLiteral("hauptfenster"));
 
     // Every catch with the year selector.
@@ -192,8 +202,7 @@ int main(int argc, char** argv)
     }
 
     // The entry dialog filled with a catch, and its weather dialog.
-    if (auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
-        list && list->model() && list->model()->rowCount() > 0) {
+    if (hasCatches) {
         list->setCurrentIndex(list->model()->index(0, 1));
         list->selectionModel()->select(list->model()->index(0, 1),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -206,12 +215,15 @@ int main(int argc, char** argv)
     }
     shootAction(&window, "aHinzufuegen", QStringLiteral("fang_eintragen"));
 
-    if (QAction* a = menuEntry(&window, "mnuStatistik", QStringLiteral("Gesamt")))
-        shoot([a] { a->trigger(); }, QStringLiteral("statistik"));
-    if (QAction* a = menuEntry(&window, "mnuStatistik", QStringLiteral("Wann angeln gehen?")))
-        shoot([a] { a->trigger(); }, QStringLiteral("fangempfehlung"));
-    if (QAction* a = menuEntry(&window, "mnuKarte", QString()))
-        shoot([a] { a->trigger(); }, QStringLiteral("karte"));
+    const auto shootEntry = [&](const char* menu, const QString& text, const QString& name) {
+        if (QAction* a = menuEntry(&window, menu, text))
+            shoot([a] { a->trigger(); }, name);
+        else
+            err << "übersprungen (nicht vorhanden): " << menu << " " << text << "\n";
+    };
+    shootEntry("mnuStatistik", QStringLiteral("Gesamt"), QStringLiteral("statistik"));
+    shootEntry("mnuStatistik", QStringLiteral("Wann angeln gehen?"), QStringLiteral("fangempfehlung"));
+    shootEntry("mnuKarte", QString(), QStringLiteral("karte"));
     shootAction(&window, "aBissliste", QStringLiteral("bissliste"));
     shootAction(&window, "aAKUebersicht", QStringLiteral("angelkosten"));
     shootAction(&window, "aAKJahresuebersicht", QStringLiteral("angelkosten_jahr"));

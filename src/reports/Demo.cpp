@@ -575,8 +575,8 @@ Summary writeProgramFolder(const QString& folderIn, unsigned seed)
             db.SetData(catchrec::Angelbeginn, c(german::formatClock(o.begin)));
             db.SetData(catchrec::Angelende, c(german::formatClock(o.end)));
             db.SetData(catchrec::Angeldauer, c(german::formatClock(QTime(duration / 60, duration % 60))));
-            db.SetData(catchrec::Uferdistanz, c(QStringLiteral("%1 m").arg(rng.range(2, 40))));
-            db.SetData(catchrec::Fangtiefe, c(QStringLiteral("%1,%2 m").arg(rng.range(0, 6)).arg(rng.range(0, 9))));
+            db.SetData(catchrec::Uferdistanz, QByteArray::number(rng.range(2, 40)));
+            db.SetData(catchrec::Fangtiefe, c(QStringLiteral("%1,%2").arg(rng.range(0, 6)).arg(rng.range(1, 9))));
             db.SetData(catchrec::Bemerkungen, c(remark));
             db.SetData(catchrec::Sonnenaufgang, sm.sunRise);
             db.SetData(catchrec::Sonnenuntergang, sm.sunSet);

@@ -3,6 +3,7 @@
 // A menu item that is not wired or opens nothing is reported and skipped. Save dialogs are
 // answered with a file in OUTDIR (so reports land there), every other question with "cancel".
 // Run it under a real X server (Xvfb) so that fonts and style are those a user sees.
+#include "data/Clock.h"
 #include "ui/common/FkApplication.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/main/TfrmMain.h"
@@ -49,6 +50,12 @@ public:
 
 private:
     int m_saves = 0;
+};
+
+// A fixed moment, so that the pictures of a new entry do not change with every run.
+class ShotClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2025, 10, 18), QTime(16, 45)); }
 };
 
 void settle(int ms)
@@ -174,6 +181,8 @@ int main(int argc, char** argv)
     QDir().mkpath(outDir);
     ShotInteraction interaction;
     setUserInteraction(&interaction);
+    ShotClock clock;
+    setAppClock(&clock);
 
     TfrmMain window;
     window.show();
@@ -236,5 +245,6 @@ int main(int argc, char** argv)
     shootAction(&window, "aAuswertenPDF", QStringLiteral("bericht_dialog"), pressCreate);
     shootAction(&window, "aStatistikPDF", QStringLiteral("statistik_bericht_dialog"), pressCreate);
     setUserInteraction(nullptr);
+    setAppClock(nullptr);
     return 0;
 }

@@ -292,6 +292,10 @@ TEST(Demo, SameSeedSameFilesAndNeverOverARealLog)
     EXPECT_NE(refused.status, 0);
     EXPECT_TRUE(refused.err.contains("Fischkladde.fdb"));
     EXPECT_EQ(home.read(QStringLiteral("real2/Fischkladde.fdb")), "Fangdatum\r\n");
+    EXPECT_EQ(runCli({QStringLiteral("demo")}).status, 2) << "a folder must be named";
+
+    // The program folder in use, as the commands and the program see it.
+    EXPECT_EQ(runCli({QStringLiteral("folder")}).out, QDir::cleanPath(home.path()).toUtf8() + "\n");
 }
 
 } // namespace

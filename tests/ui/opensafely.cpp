@@ -93,6 +93,20 @@ private slots:
         QCOMPARE(env.home.read("Łódź/b.fdb"), other);
         QCOMPARE(env.ui.texts("error").size(), 3);
 
+        // Only the lookup lists on the full disk: the database opens, the lists are reported,
+        // and the main list shows the open database's catches.
+        QVERIFY(QDir(env.home.file("DATs")).removeRecursively());
+        QVERIFY(QDir().mkpath(disk.file("DATs")));
+        QVERIFY(QFile::link(disk.file("DATs"), env.home.file("DATs")));
+        d = openWith(w, env.ui, env.home.file("andere.fdb"));
+        QCOMPARE(env.ui.texts("error").size(), 4);
+        QVERIFY(env.ui.texts("error").last().contains(QStringLiteral("Faenger.dat")));
+        QVERIFY(!d->isVisible());
+        QCOMPARE(w.session().dbPath, env.home.file("andere.fdb"));
+        QCOMPARE(IniFile::settings().readString("DB", "File"), env.home.file("andere.fdb"));
+        QCOMPARE(listIds(w), QList<int>{1});
+        QCOMPARE(env.home.read("fang.fdb"), oldBytes);
+
         // With room again the older database opens, upgraded, and everything follows it.
         disk.release();
         d = openWith(w, env.ui, disk.file("alt.fdb"));

@@ -204,3 +204,26 @@ TEST(OpenDatabase, AllOrNothing)
     ASSERT_TRUE(onDisk.LoadFromFile(s.dbPath));
     EXPECT_EQ(onDisk.toBytes(), s.DB.toBytes());
 }
+
+TEST(FullDiskSaves, StartUpUpgradeThatCannotBeSavedIsReported)
+{
+    TempHome home;
+    FullDisk disk;
+    FK_REQUIRE_FULL_DISK(disk);
+    ASSERT_TRUE(disk.write(QStringLiteral("alt.fdb"), kOldLayout));
+    IniFile::settings().writeString(QStringLiteral("DB"), QStringLiteral("File"), disk.file(QStringLiteral("alt.fdb")));
+    Session s;
+    const catchdb::StartupResult r = catchdb::startupLoad(s);
+    EXPECT_TRUE(r.catchDatabaseFound);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_TRUE(isWriteFailure(r.error, disk.file(QStringLiteral("alt.fdb")))) << r.error.toStdString();
+    EXPECT_EQ(disk.read(QStringLiteral("alt.fdb")), kOldLayout);
+    // The catches are there to work with; the next save with room writes them upgraded.
+    EXPECT_EQ(s.DB.RowCount(), 3);
+    disk.release();
+    s.saveDB();
+    TTextTable back;
+    ASSERT_TRUE(back.LoadFromFile(disk.file(QStringLiteral("alt.fdb"))));
+    EXPECT_EQ(back.RowCount(), 3);
+    EXPECT_EQ(back.FieldCount(), 12);
+}

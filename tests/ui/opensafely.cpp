@@ -10,7 +10,7 @@ namespace {
 TfrmDBSelect* openWith(TfrmMain& w, ScriptedInteraction& ui, const QString& path)
 {
     TfrmDBSelect* d = w.frmDBSelect;
-    d->setTag(0);
+    d->setKind(catchdb::Kind::Catches);
     d->show();
     ui.openFiles.enqueue(path);
     QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
@@ -45,6 +45,7 @@ private slots:
         QCOMPARE(env.ui.texts("error").size(), 1);
         QVERIFY(env.ui.texts("error").last().contains(QStringLiteral("\"Ł\"")));
         QVERIFY(d->isVisible());
+        QCOMPARE(d->ed_dbname->text(), db);
         d->reject();
         unchanged("Łódź");
 

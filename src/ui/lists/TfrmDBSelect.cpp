@@ -80,6 +80,7 @@ void TfrmDBSelect::BitBtn1Click()
         catchdb::openDatabase(m_session, path, catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
     } catch (const FkError& e) {
         FkApplication::handleError(e.message());
+        ed_dbname->setText(catches ? m_session.dbPath : m_session.akdbPath);
         return;
     }
     try {

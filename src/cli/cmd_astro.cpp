@@ -90,8 +90,8 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
 const cli::Registrar registrar(cli::Command{
     QStringLiteral("astro"),
     QStringLiteral("astro DATUM [--to DATUM] [--lat GRAD_NORD] [--lon GRAD_WEST]"),
-    QStringLiteral("Sonnen- und Mondaufgang, -untergang und Mondphase je Tag (TAB-getrennt); ohne --lat/--lon "
-                   "am Standort der Einstellungen"),
+    QStringLiteral("Sonnen- und Mondaufgang, -untergang und Mondphase je Tag (TAB-getrennt);\n"
+                   "      ohne --lat/--lon für den Standort aus Einstellungen › Standort"),
     runAstro});
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "data/CatchDetails.h"
+#include "data/CatchRecord.h"
 #include "data/CommaText.h"
 #include "data/GermanFormat.h"
 #include "base/Win1252.h"
@@ -7,6 +8,16 @@ namespace catchdetails {
 namespace {
 
 QString field(const TTextTable& db, const char* name) { return win1252::decode(db.GetData(name)); }
+
+QString riseAndSet(const TTextTable& db, const char* rise, const char* set)
+{
+    const QString a = field(db, rise).trimmed();
+    const QString u = field(db, set).trimmed();
+    if (a.isEmpty() && u.isEmpty())
+        return {};
+    const auto shown = [](const QString& t) { return t.isEmpty() ? QStringLiteral("-") : t; };
+    return QStringLiteral("Aufgang ") + shown(a) + QStringLiteral(", Untergang ") + shown(u);
+}
 
 } // namespace
 
@@ -69,6 +80,8 @@ DetailTexts detailTexts(const TTextTable& db)
     t.uferdistanz = field(db, "Uferdistanz") + QStringLiteral(" m");
     t.fangtiefe = field(db, "Fangtiefe") + QStringLiteral(" m");
     t.mond = field(db, "Mondphase");
+    t.sonne = riseAndSet(db, catchrec::Sonnenaufgang, catchrec::Sonnenuntergang);
+    t.mondzeiten = riseAndSet(db, catchrec::Mondaufgang, catchrec::Monduntergang);
     t.wetter = field(db, "Wetter");
     t.bemerkung = field(db, "Bemerkungen");
     t.wassertemp = field(db, "Wassertemperatur") + QStringLiteral(" °C");

@@ -2,7 +2,6 @@
 #include "entry/Location.h"
 #include "entry/TSunMoonCalendar.h"
 #include "base/FkError.h"
-#include "base/Win1252.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -64,9 +63,15 @@ TEST(Location, SettingsAndWaters)
     EXPECT_EQ(locationForWater("Möhnesee; Nord", ini), (Location{51.49, 8.06}));
     EXPECT_EQ(locationForWater("Rhein", ini), (Location{53.551, 9.994}));
     EXPECT_EQ(locationForWater("", ini), (Location{53.551, 9.994}));
-    // Other settings survive, the file stays Windows-1252.
-    EXPECT_EQ(ini.readString("DB", "File"), QStringLiteral("C:\\fang.fdb"));
-    EXPECT_TRUE(home.read("Fischkladde.ini").contains(win1252::encodeLossy(QStringLiteral("Möhnesee"))));
+    // Rewriting a section in the middle keeps those before and after it, in Windows-1252 with CR LF.
+    ini.writeString("Letzte", "Ansicht", "3");
+    setDefaultLocation({53.551, 9.994}, ini);
+    EXPECT_EQ(waterLocations(ini).size(), 2);
+    EXPECT_EQ(ini.readString("Letzte", "Ansicht"), QStringLiteral("3"));
+    EXPECT_EQ(home.read("Fischkladde.ini"),
+              "[DB]\r\nFile=C:\\fang.fdb\r\n[Standort]\r\nBreite=53.551\r\nLaenge=9.994\r\n"
+              "[Gewaesserstandorte]\r\n1=47.66;9.176;Bodensee\r\n2=51.49;8.06;M\xf6hnesee; Nord\r\n"
+              "[Letzte]\r\nAnsicht=3\r\n");
 
     // Replacing drops the old entries; bad lists are refused before anything is written.
     setWaterLocations({{QStringLiteral("Rhein"), {50.0, 8.27}}}, ini);

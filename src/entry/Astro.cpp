@@ -118,6 +118,9 @@ real hourAngle(real theta, real longitude, real alpha)
     return h > 180 ? h - 360 : h;
 }
 
+// sin π = sin 8.794″ / (Δ in AU).
+real horizontalParallax(real distanceKm) { return asinDeg(sinDeg(8.794L / 3600) / (distanceKm / kAuKm)); }
+
 real moonStandardAltitude(real parallax) { return 0.7275L * parallax - 0.5666667L; }
 
 QDate lastSunday(int year, int month)
@@ -151,7 +154,6 @@ QString timeOfDayText(real value)
     if (!std::isfinite(value))
         return QStringLiteral("00:00:00");
     // Whole milliseconds first, as the stored form always was; 24:00:00 wraps to midnight.
-    // The fraction of the day keeps the rounding within range for any date.
     qint64 ms = std::llround((value - std::floor(value)) * 86400000.0L) % 86400000;
     const int secs = static_cast<int>(ms / 1000);
     return QStringLiteral("%1:%2:%3")
@@ -303,7 +305,7 @@ void correctForParallax(Position& p, real t, const Observer& observer)
 {
     constexpr real kAxisRatio = 0.99664719L;
     constexpr real kEquatorRadius = 6378140;
-    p.parallax = asinDeg(sinDeg(8.794L / 3600) / (p.distance / kAuKm));
+    p.parallax = horizontalParallax(p.distance);
     const real phi = observer.latitude;
     const real u = atanDeg(kAxisRatio * tanDeg(phi));
     const real rhoSin = kAxisRatio * sinDeg(u) + observer.height / kEquatorRadius * sinDeg(phi);
@@ -335,7 +337,7 @@ Position moonGeocentric(real t)
 {
     Position p = moonEcliptic(t);
     toEquatorial(p, t);
-    p.parallax = asinDeg(sinDeg(8.794L / 3600) / (p.distance / kAuKm));
+    p.parallax = horizontalParallax(p.distance);
     return p;
 }
 

@@ -115,3 +115,34 @@ TEST(SkyReference, SunAndMoonMatchTheRealSky)
     EXPECT_GT(dev[2].count, 130);
     EXPECT_GT(dev[3].count, 130);
 }
+
+TEST(SkyReference, MoonOnTheHorizonAtASecondPlace)
+{
+    // Lake Constance, every third day of 2027: at the moment found the moon's geocentric
+    // altitude, worked out afresh from its position and the sidereal time, is the standard
+    // altitude 0.7275 π − 0.5667° (within the second the correction stops at), rising in the
+    // east and setting in the west, and the moment lies in or next to that UT day.
+    const Observer lake{real(47.66f), real(-9.176f), 0};
+    int checked = 0;
+    for (QDate day(2027, 1, 1); day.year() == 2027; day = day.addDays(3)) {
+        const real d0 = dateTimeValue(day);
+        for (const Event e : {Event::Rise, Event::Set}) {
+            const real m = moonEventFraction(d0, lake, e);
+            const Position p = moonGeocentric(d0 + m);
+            real H = std::fmod(double(siderealTime(d0 + m) - lake.longitude - p.alpha), 360.0);
+            H = H > 180 ? H - 360 : H < -180 ? H + 360 : H;
+            const double phi = double(lake.latitude) * M_PI / 180;
+            const double dec = double(p.delta) * M_PI / 180;
+            const double h = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(double(H) * M_PI / 180))
+                             * 180 / M_PI;
+            const double h0 = 0.7275 * double(p.parallax) - 0.5666667;
+            const std::string what = day.toString(Qt::ISODate).toStdString() + (e == Event::Rise ? " rise" : " set");
+            EXPECT_NEAR(h, h0, 0.005) << what; // the sky turns 0.0042° a second
+            EXPECT_TRUE(e == Event::Rise ? H < 0 : H > 0) << what << " H=" << double(H);
+            EXPECT_GT(m, -0.1) << what;
+            EXPECT_LT(m, 1.1) << what;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 2 * 122);
+}

@@ -89,7 +89,8 @@ struct SunMoonDay {
 
 // Sun and moon data of the catch day `date` at `where`. Gives the same times as a
 // TSunMoonCalendar with that observer set to the date, except that an event that cannot be
-// computed is left empty instead of stopping the rest.
+// computed is left empty instead of stopping the rest. Raises FkError for a location out of
+// range; an invalid date gives a day without values.
 SunMoonDay sunMoon(const QDate& date, const Location& where);
 
 // For the entry dialog: the catch day's data at the location of the catch's water (the

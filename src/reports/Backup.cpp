@@ -9,12 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <zip.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <filesystem>
@@ -567,11 +569,10 @@ QString safetyBackupName(const QDateTime& now)
 RestoreResult restore(const QString& archivePath, const QString& programFolder, Session& session,
                       const Clock& clock, const Progress& progress)
 {
-    // 1. Read and check everything before anything is touched.
+    // 1. Read and check everything before anything is touched. The entries to extract are
+    // kept in memory (up to a limit) for step 3.
     Archive archive(archivePath);
     const QList<ArchiveItem> items = archive.items();
-    for (const ArchiveItem& item : items)
-        archive.read(item, false);
 
     struct Pass {
         QString suffix;
@@ -581,11 +582,35 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
                                 {QStringLiteral(".akdb"), programFolder},
                                 {QStringLiteral(".jpg"), programFolder + QStringLiteral("/img")},
                                 {QStringLiteral(".dat"), programFolder + QStringLiteral("/DATs")}};
-    QList<QPair<const ArchiveItem*, QString>> plan;
+    struct Extraction {
+        const ArchiveItem* item;
+        QString target;
+        QByteArray data;
+        bool kept = false;
+    };
+    std::vector<Extraction> plan;
     for (const Pass& pass : passes)
         for (const ArchiveItem& item : items)
-            if (item.regular && hasSuffix(item.baseName, pass.suffix))
-                plan.append({&item, pass.folder + QLatin1Char('/') + item.baseName});
+            if (item.regular && hasSuffix(item.baseName, pass.suffix)) {
+                const QString target = pass.folder + QLatin1Char('/') + item.baseName;
+                // Of two entries for one file the later one wins, as if both were written in turn.
+                std::erase_if(plan, [&](const Extraction& e) { return e.target == target; });
+                plan.push_back(Extraction{&item, target, {}, false});
+            }
+    QHash<zip_uint64_t, size_t> planned;
+    for (size_t i = 0; i < plan.size(); ++i)
+        planned.insert(plan[i].item->index, i);
+    qint64 budget = qint64(512) << 20;
+    for (const ArchiveItem& item : items) {
+        const auto it = planned.constFind(item.index);
+        const bool keep = it != planned.constEnd() && budget > 0;
+        QByteArray bytes = archive.read(item, keep);
+        if (keep) {
+            budget -= bytes.size();
+            plan[*it].data = std::move(bytes);
+            plan[*it].kept = true;
+        }
+    }
 
     QString newDb, newAkdb; // last exact match in archive order wins
     for (const ArchiveItem& item : items) {
@@ -608,16 +633,51 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
     createBackup(safety, programFolder, session.dbPath, session.akdbPath);
     result.safetyBackup = safety;
 
-    // 3. Extract, each file through a temporary file.
+    // 3. Extract, each file through a temporary file. Entries not kept in memory are written
+    // first; the kept ones on two threads, so one file's disk sync overlaps the next.
     ensureFolder(programFolder + QStringLiteral("/img"));
     ensureFolder(programFolder + QStringLiteral("/DATs"));
-    int done = 0;
-    for (const auto& [item, target] : plan) {
-        safefile::writeOrThrow(target, archive.read(*item, true));
-        result.extracted.append(target);
+    const int total = int(plan.size());
+    std::atomic<int> done{0};
+    for (Extraction& e : plan) {
+        if (e.kept)
+            continue;
+        safefile::writeOrThrow(e.target, archive.read(*e.item, true));
         if (progress)
-            progress(++done, int(plan.size()));
+            progress(++done, total);
     }
+    std::atomic<size_t> next{0};
+    std::mutex errorMutex;
+    QString firstError;
+    const auto writeKept = [&](bool reporting) {
+        for (size_t i; (i = next++) < plan.size();) {
+            Extraction& e = plan[i];
+            if (!e.kept)
+                continue;
+            QString error;
+            const bool ok = safefile::write(e.target, e.data, &error);
+            e.data = QByteArray();
+            if (!ok) {
+                std::lock_guard lock(errorMutex);
+                if (firstError.isEmpty())
+                    firstError = error;
+                next = plan.size();
+                return;
+            }
+            ++done;
+            if (reporting && progress)
+                progress(done, total);
+        }
+    };
+    {
+        std::thread helper(writeKept, false);
+        writeKept(true);
+        helper.join();
+    }
+    if (!firstError.isEmpty())
+        throw EFileError(firstError);
+    for (const Extraction& e : plan)
+        result.extracted.append(e.target);
 
     // 4. Rewire the settings and the session to the restored databases; both tables are
     // read before anything is rewired, so a damaged one leaves the old ones in place.

@@ -377,11 +377,12 @@ TEST(Restore, HostileNamesAndLinksStayInsideTheirFolders)
         {"dosordner.jpg", "", ZIP_OPSYS_DOS, 0x10},
         {"windows.jpg", "w", ZIP_OPSYS_DOS, 0x20},
         {"..", "dots"},
+        {"anders/c.jpg", "c2"},
     });
     const backup::RestoreResult r = backup::restore(archive, home, f.session, clock);
     EXPECT_EQ(f.home.read("x.fdb"), "Fangdatum\r\n");
     EXPECT_EQ(f.session.dbPath, f.home.file("x.fdb"));
-    EXPECT_EQ(f.home.read("img/c.jpg"), "c");
+    EXPECT_EQ(f.home.read("img/c.jpg"), "c2"); // of two entries for one file the later wins
     EXPECT_EQ(f.home.read("DATs/y.dat"), "y\r\n");
     EXPECT_EQ(f.home.read("img/z.jpg"), "z");
     EXPECT_EQ(f.home.read("img/windows.jpg"), "w");

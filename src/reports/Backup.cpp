@@ -62,7 +62,8 @@ QList<Entry> filesIn(const QString& dir, const std::function<bool(const QString&
 // copies the finished deflate data into the archive unchanged.
 class Compressor {
 public:
-    explicit Compressor(const QList<Entry>& entries) : m_entries(entries), m_jobs(size_t(entries.size()))
+    explicit Compressor(const QList<Entry>& entries)
+        : m_entries(entries), m_jobs(size_t(entries.size())), m_claimed(size_t(entries.size()), 0)
     {
         const unsigned cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
         m_window = size_t(cores) * 2 + 2;
@@ -89,10 +90,20 @@ public:
         bool done = false;
     };
 
-    // Waits until entry i is ready.
+    // Waits until entry i is ready; compresses it here when no worker has taken it yet (a
+    // zip library that asks ahead of the window must not wait for ever).
     Job& job(size_t i)
     {
         std::unique_lock lock(m_mutex);
+        if (!m_claimed[i]) {
+            m_claimed[i] = 1;
+            lock.unlock();
+            Job result = compress(m_entries[qsizetype(i)]);
+            lock.lock();
+            result.done = true;
+            m_jobs[i] = std::move(result);
+            m_cv.notify_all();
+        }
         m_cv.wait(lock, [&] { return m_jobs[i].done; });
         return m_jobs[i];
     }
@@ -116,9 +127,12 @@ private:
             {
                 std::unique_lock lock(m_mutex);
                 m_cv.wait(lock, [&] { return m_stop || m_next >= m_jobs.size() || m_next < m_released + m_window; });
+                while (m_next < m_jobs.size() && m_claimed[m_next])
+                    ++m_next;
                 if (m_stop || m_next >= m_jobs.size())
                     return;
                 i = m_next++;
+                m_claimed[i] = 1;
             }
             Job result = compress(m_entries[qsizetype(i)]);
             {
@@ -172,6 +186,7 @@ private:
 
     const QList<Entry>& m_entries;
     std::vector<Job> m_jobs;
+    std::vector<char> m_claimed;
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;
     std::condition_variable m_cv;

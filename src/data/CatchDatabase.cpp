@@ -53,12 +53,12 @@ namespace {
 // which re-reads the path) would work on another database than the one shown.
 void requireStorablePath(const QString& path)
 {
-    const QChar bad = win1252::firstUnencodable(path);
-    if (!bad.isNull())
+    const QString bad = win1252::firstUnencodable(path);
+    if (!bad.isEmpty())
         throw EFileError(QStringLiteral("Die Datenbank \"%1\" kann nicht verwendet werden: der Pfad enthält das "
                                         "Zeichen \"%2\", das die Einstellungsdatei nicht speichern kann. Bitte "
                                         "die Datei in einen anderen Ordner legen oder umbenennen.")
-                             .arg(QDir::toNativeSeparators(path), QString(bad)));
+                             .arg(QDir::toNativeSeparators(path), bad));
 }
 
 // Table, held path and settings change together: the settings are written last of the

@@ -9,6 +9,7 @@
 #include "data/ProgramFolder.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -44,7 +45,7 @@ Dots collectDots(const TTextTable& db, const QString& water, const QHash<QString
         try {
             dot.position = parsePosition(win1252::decode(position));
         } catch (const EConvertError& e) {
-            out.error = QStringLiteral("Zeile %1, Feld %2: %3").arg(row).arg(QLatin1String(catchrec::Karte), e.message());
+            out.error = QStringLiteral("Zeile %1, Feld %2: %3").arg(row).arg(QString::fromLatin1(catchrec::Karte), e.message());
             break;
         }
         const QString species = fischart == 0 ? QString() : win1252::decode(db.value(row, fischart));

@@ -19,7 +19,7 @@ TEST(BiteList, WrittenAsASemicolonTableAndReadBack)
         {"06.12.2026", "07:05", "", "", "", ""},
     };
     bitelist::write(path, notes); // creates "DATs"
-    EXPECT_EQ(home.read("DATs/Bissliste.dat").left(43), "Datum;Zeit;Stelle;Koeder;Fischart;Laenge\r\n");
+    EXPECT_EQ(home.read("DATs/Bissliste.dat").left(42), "Datum;Zeit;Stelle;Koeder;Fischart;Laenge\r\n");
     EXPECT_TRUE(home.read("DATs/Bissliste.dat").contains("D\xF6" "bel")); // Windows-1252
     EXPECT_TRUE(home.read("DATs/Bissliste.dat").endsWith("06.12.2026;07:05;;;;\r\n"));
     EXPECT_EQ(bitelist::read(path), notes);

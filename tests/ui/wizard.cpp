@@ -158,8 +158,8 @@ private slots:
         onModal<TfrmWizard>([&](TfrmWizard* z) {
             seen = true;
             QCOMPARE(z->BitBtn5->text(), QStringLiteral("Fertigstellen"));
-            QVERIFY(z->db->text().isEmpty());
-            QCOMPARE(z->akdb->text(), env.home.file("kosten.akdb"));
+            // Without the catch database neither path is held.
+            QVERIFY(z->db->text().isEmpty() && z->akdb->text().isEmpty());
             // A file that does not exist is shown, not loaded.
             click(z->BitBtn2);
             QCOMPARE(z->db->text(), env.home.file("fehlt.fdb"));
@@ -171,6 +171,8 @@ private slots:
         TfrmMain& w = env.open();
         QVERIFY(seen);
         QCOMPARE(IniFile::settings().readString("DB", "File"), env.home.file("verschoben.fdb"));
+        // The cost database left unchosen is still known for the next start.
+        QCOMPARE(IniFile::settings().readString("AKDB", "File"), env.home.file("kosten.akdb"));
         QCOMPARE(w.session().DB.RowCount(), 6);
         QCOMPARE(w.listModel->rowCount(), 6);
         // The lists were rebuilt from the opened catches.

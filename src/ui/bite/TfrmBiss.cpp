@@ -203,9 +203,10 @@ void TfrmBiss::BitBtn2Click()
 
 void TfrmBiss::Lschen1Click()
 {
-    const int row = ListView1->selectionModel()->hasSelection() ? ListView1->currentRow() : -1;
-    if (row < 0)
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    if (selected.isEmpty())
         return;
+    const int row = selected.first().row();
     trace::step(QStringLiteral("Biss: löschen"));
     QList<bitelist::Note> list = notes();
     list.removeAt(row);

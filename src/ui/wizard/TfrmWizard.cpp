@@ -301,8 +301,12 @@ void TfrmWizard::BitBtn5Click()
     }
     const bool start = started();
     const IniFile ini = settings();
-    ini.writeString(QStringLiteral("DB"), QStringLiteral("File"), db->text());
-    ini.writeString(QStringLiteral("AKDB"), QStringLiteral("File"), akdb->text());
+    // A database left unchosen keeps the path the settings know: when the catch database was
+    // moved away, the cost database is not forgotten with it.
+    if (!db->text().isEmpty())
+        ini.writeString(QStringLiteral("DB"), QStringLiteral("File"), db->text());
+    if (!akdb->text().isEmpty())
+        ini.writeString(QStringLiteral("AKDB"), QStringLiteral("File"), akdb->text());
     if (!start) {
         Panel1->hide();
         Panel2->show();

@@ -16,6 +16,7 @@
 #include "ui/entry/EntryWidgets.h"
 #include "ui/entry/TfrmBilderladen.h"
 #include "ui/entry/TfrmWetter.h"
+#include "ui/map/MapChooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,7 +123,6 @@ void TfrmAdd::buildControls()
     ed_karte->hide();
     cb_zurueckgesetzt = named(new QCheckBox(QStringLiteral("Fisch zurückgesetzt"), this), "cb_zurueckgesetzt");
     SpeedButton1 = named(new QPushButton(QStringLiteral("Position auswählen"), this), "SpeedButton1");
-    SpeedButton1->setEnabled(false); // the water map is not there yet
     SpeedButton2 = named(new QPushButton(QStringLiteral("Wetterdaten festlegen"), this), "SpeedButton2");
     Bild = named(new QLabel(this), "Bild");
     Bild->hide();
@@ -202,6 +202,7 @@ void TfrmAdd::buildControls()
     connect(BitBtn1, &QToolButton::clicked, this, &TfrmAdd::BitBtn1Click);
     connect(BitBtn4, &QToolButton::clicked, this, &TfrmAdd::BitBtn4Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TfrmAdd::SpeedButton2Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmAdd::SpeedButton1Click);
     connect(Loadbild, &QToolButton::clicked, this, &TfrmAdd::LoadbildClick);
 
     setFixedSize(QSize(303, 463).expandedTo(sizeHint()));
@@ -329,6 +330,14 @@ void TfrmAdd::SpeedButton2Click()
 {
     trace::step(QStringLiteral("ADD: Wetter"));
     m_wetter.exec();
+}
+
+void TfrmAdd::SpeedButton1Click()
+{
+    trace::step(QStringLiteral("ADD: Karte"));
+    if (const std::optional<QString> position =
+            mapchooser::choosePosition(this, cb_gewaesser->currentText(), ed_karte->text()))
+        ed_karte->setText(*position);
 }
 
 void TfrmAdd::LoadbildClick()

@@ -83,6 +83,7 @@ public:
     void BitBtn3Click();
     void BitBtn1Click();
     void BitBtn4Click();
+    void SpeedButton1Click();
     void SpeedButton2Click();
     void LoadbildClick();
 

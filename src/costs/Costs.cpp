@@ -124,7 +124,7 @@ QByteArray encodedField(const QString& label, const QString& value)
     if (!win1252::encode(value, &bytes))
         throw FkError(QStringLiteral("Das Feld \"%1\" enthält das Zeichen \"%2\", das in der Angelkosten-Datenbank "
                                      "nicht gespeichert werden kann. Bitte ändern Sie den Text.")
-                          .arg(label, QString(win1252::firstUnencodable(value))));
+                          .arg(label, win1252::firstUnencodable(value)));
     return bytes;
 }
 

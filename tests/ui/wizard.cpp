@@ -59,7 +59,7 @@ private slots:
             QVERIFY(z->Panel1->isVisible() && !z->Panel2->isVisible());
             QVERIFY(z->db->text().isEmpty() && z->akdb->text().isEmpty());
             QCOMPARE(z->BitBtn5->text(), QStringLiteral("Weiter"));
-            QVERIFY(!z->BitBtn7->isVisible()); // no restore to offer
+            QVERIFY(z->BitBtn7->isVisible()); // the restore is offered from the start
 
             click(z->BitBtn5);
             QCOMPARE(env.ui.texts("information"), QStringList{"Bitte eine Datenbank auswählen oder erstellen!"});

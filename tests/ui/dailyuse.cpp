@@ -51,6 +51,11 @@ private slots:
         QCOMPARE(file.count("\r\n"), 3); // header and two catches
         QCOMPARE(species(), QString());
 
+        // A header click orders the list and the header shows how.
+        QTest::mouseClick(w.ListView1->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(w.ListView1->horizontalHeader()->sectionViewportPosition(2) + 5, 5));
+        QCOMPARE(w.ListView1->horizontalHeader()->sortIndicatorSection(), 2);
+
         // Enter opens the details of the selected catch.
         QTest::keyClick(w.ListView1, Qt::Key_Down);
         QVERIFY(w.selectedRow() > 0);

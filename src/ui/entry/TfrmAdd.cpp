@@ -288,6 +288,8 @@ void TfrmAdd::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FormShow();
+    // Typing starts in the first field.
+    dt_fangdatum->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmAdd::FormShow()

@@ -507,6 +507,8 @@ void TfrmMain::sortList(int column, catchlist::SortMode mode, bool reverse)
 {
     const int selected = selectedRow();
     const qint64 comparisons = listModel->sort(column, mode, reverse);
+    // The header shows which column orders the list, and which way.
+    ListView1->horizontalHeader()->setSortIndicator(column, reverse ? Qt::DescendingOrder : Qt::AscendingOrder);
     if (trace::enabled())
         for (qint64 i = 0; i < comparisons; ++i)
             Trace(QStringLiteral("Main: LV Sort"));

@@ -96,6 +96,7 @@ void TfrmMain::buildControls()
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
     ListView1->horizontalHeader()->setSectionsClickable(true);
+    ListView1->horizontalHeader()->setSortIndicatorShown(true);
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setStretchLastSection(true);
     const int widths[catchlist::kColumnCount] = {0, 80, 120, 80, 82, 90};

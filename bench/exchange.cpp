@@ -71,8 +71,9 @@ QTemporaryDir& dir()
 void BM_ExportXml(benchmark::State& state)
 {
     const QString path = dir().filePath(QStringLiteral("fang.xml"));
+    const TTextTable& db = bigTable();
     for (auto _ : state)
-        xmlexchange::exportFile(bigTable(), catchdb::Kind::Catches, path);
+        xmlexchange::exportFile(db, catchdb::Kind::Catches, path);
     state.SetLabel(QStringLiteral("100000 catches, %1 MB").arg(QFile(path).size() / 1e6, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_ExportXml)->Unit(benchmark::kMillisecond);
@@ -94,8 +95,9 @@ BENCHMARK(BM_ImportXml)->Unit(benchmark::kMillisecond);
 void BM_ExportCsv(benchmark::State& state)
 {
     const QString path = dir().filePath(QStringLiteral("fang.csv"));
+    const TTextTable& db = bigTable();
     for (auto _ : state)
-        csvexchange::exportFile(bigTable(), path);
+        csvexchange::exportFile(db, path);
     state.SetLabel(QStringLiteral("100000 catches, %1 MB").arg(QFile(path).size() / 1e6, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond);

@@ -4,8 +4,8 @@
 #include "base/SafeFile.h"
 #include "base/Win1252.h"
 
-#include <QStringDecoder>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace csvexchange {
@@ -46,95 +46,105 @@ void appendValue(QByteArray& out, QByteArrayView stored)
     out.append('"');
 }
 
-// Splits the text into records of values. Quoted values may hold ";", CR, LF and doubled
-// quotes; a record ends at CR LF, LF or CR. Lines without any character are skipped. Each
-// record remembers the line it starts on, for messages.
-struct Record {
-    int line;
-    std::vector<QString> values;
-};
+// Reads the records of UTF-8 text one by one. Quoted values may hold ";", CR, LF and doubled
+// quotes; a record ends at CR LF, LF or CR; lines without any character are skipped.
+class Records {
+public:
+    explicit Records(const QByteArray& utf8) : m_p(utf8.constData()), m_end(m_p + utf8.size()) {}
 
-std::vector<Record> parse(const QString& text)
-{
-    std::vector<Record> records;
-    const QChar* p = text.constData();
-    const QChar* end = p + text.size();
-    int line = 1;
-    while (p != end) {
-        if (*p == u'\r' || *p == u'\n') { // empty line
-            if (*p == u'\r' && p + 1 != end && p[1] == u'\n')
-                ++p;
-            ++p;
-            ++line;
-            continue;
-        }
-        Record rec{line, {}};
+    // The next record's values; false at the end. line() is where it started.
+    bool next(std::vector<std::string>& values)
+    {
+        while (m_p != m_end && (*m_p == '\r' || *m_p == '\n'))
+            lineEnd();
+        if (m_p == m_end)
+            return false;
+        m_recordLine = m_line;
+        size_t count = 0;
         for (;;) {
-            QString value;
-            if (p != end && *p == u'"') {
-                const int startLine = line;
-                ++p;
+            if (values.size() <= count)
+                values.emplace_back();
+            std::string& value = values[count++];
+            value.clear();
+            if (*m_p == '"') {
+                const int startLine = m_line;
+                ++m_p;
                 for (;;) {
-                    if (p == end)
+                    if (m_p == m_end)
                         throw FkError(QStringLiteral("CSV Fehler: Zeile %1: Ein Wert in Anführungszeichen wird nicht "
                                                      "geschlossen.")
                                           .arg(startLine));
-                    if (*p == u'"') {
-                        if (p + 1 != end && p[1] == u'"') {
-                            value.append(u'"');
-                            p += 2;
+                    const char c = *m_p;
+                    if (c == '"') {
+                        if (m_p + 1 != m_end && m_p[1] == '"') {
+                            value += '"';
+                            m_p += 2;
                             continue;
                         }
-                        ++p;
+                        ++m_p;
                         break;
                     }
-                    if (*p == u'\n' || (*p == u'\r' && !(p + 1 != end && p[1] == u'\n')))
-                        ++line;
-                    value.append(*p++);
+                    if (c == '\n' || (c == '\r' && !(m_p + 1 != m_end && m_p[1] == '\n')))
+                        ++m_line;
+                    value += c;
+                    ++m_p;
                 }
                 // Text between the closing quote and the next separator is kept as typed.
-                while (p != end && *p != u';' && *p != u'\r' && *p != u'\n')
-                    value.append(*p++);
+                const char* start = m_p;
+                while (m_p != m_end && *m_p != ';' && *m_p != '\r' && *m_p != '\n')
+                    ++m_p;
+                value.append(start, size_t(m_p - start));
             } else {
-                const QChar* start = p;
-                while (p != end && *p != u';' && *p != u'\r' && *p != u'\n')
-                    ++p;
-                value = QString(start, p - start);
+                const char* start = m_p;
+                while (m_p != m_end && *m_p != ';' && *m_p != '\r' && *m_p != '\n')
+                    ++m_p;
+                value.assign(start, size_t(m_p - start));
             }
-            rec.values.push_back(std::move(value));
-            if (p != end && *p == u';') {
-                ++p;
+            if (m_p != m_end && *m_p == ';') {
+                ++m_p;
+                if (m_p == m_end || *m_p == '\r' || *m_p == '\n') { // an empty last value
+                    if (values.size() <= count)
+                        values.emplace_back();
+                    values[count++].clear();
+                    break;
+                }
                 continue;
             }
             break;
         }
-        if (p != end) { // line end
-            if (*p == u'\r' && p + 1 != end && p[1] == u'\n')
-                ++p;
-            ++p;
-            ++line;
-        }
-        records.push_back(std::move(rec));
+        values.resize(count);
+        if (m_p != m_end)
+            lineEnd();
+        return true;
     }
-    return records;
-}
+    int line() const { return m_recordLine; }
 
-QString decodeFile(const QByteArray& bytes)
+private:
+    void lineEnd()
+    {
+        if (*m_p == '\r' && m_p + 1 != m_end && m_p[1] == '\n')
+            ++m_p;
+        ++m_p;
+        ++m_line;
+    }
+
+    const char* m_p;
+    const char* m_end;
+    int m_line = 1;
+    int m_recordLine = 1;
+};
+
+// The file as UTF-8: with a mark it must be UTF-8; without, UTF-8 when valid, else the
+// Windows code page a spreadsheet program saved it in.
+QByteArray decodeFile(const QByteArray& bytes)
 {
     if (bytes.startsWith(kBom)) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = decoder.decode(QByteArrayView(bytes).sliced(kBom.size()));
-        if (decoder.hasError())
+        if (!exchange::isValidUtf8(QByteArrayView(bytes).sliced(kBom.size())))
             throw FkError(QStringLiteral("CSV Fehler: Die Datei ist als UTF-8 gekennzeichnet, enthält aber Bytes, "
                                          "die kein UTF-8 sind."));
-        return text;
+        return bytes.mid(kBom.size());
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return text;
-    // Saved by a spreadsheet program in the Windows code page.
-    return win1252::decode(bytes);
+    return exchange::isValidUtf8(bytes) ? bytes : win1252::decode(bytes).toUtf8();
 }
 
 } // namespace
@@ -163,17 +173,18 @@ QByteArray exportTable(const TTextTable& table)
 
 int appendRows(TTextTable& table, const QByteArray& csv)
 {
-    const std::vector<Record> records = parse(decodeFile(csv));
-    if (records.empty())
+    const QByteArray text = decodeFile(csv);
+    Records records(text);
+    std::vector<std::string> values;
+    if (!records.next(values))
         throw FkError(QStringLiteral("CSV Fehler: Die Datei enthält keine Kopfzeile mit Feldnamen."));
 
     // Header names to table columns; the first column of a name counts.
-    const Record& header = records.front();
     std::vector<int> columns;
     std::vector<bool> taken(size_t(table.FieldCount()) + 1);
     bool any = false;
-    for (const QString& name : header.values) {
-        int col = table.FieldIndex(name.trimmed());
+    for (const std::string& name : values) {
+        int col = table.FieldIndex(QString::fromUtf8(name.data(), qsizetype(name.size())).trimmed());
         if (col > 0 && taken[size_t(col)])
             col = 0;
         if (col > 0) {
@@ -187,23 +198,30 @@ int appendRows(TTextTable& table, const QByteArray& csv)
                                      "Ist es die richtige Datei?"));
 
     TTextTable work = table;
-    QByteArray stored;
-    for (size_t r = 1; r < records.size(); ++r) {
-        const Record& rec = records[r];
+    int added = 0;
+    while (records.next(values)) {
         work.AddRow();
+        ++added;
         const int row = work.RowCount();
-        const size_t n = std::min(rec.values.size(), columns.size());
+        const size_t n = std::min(values.size(), columns.size());
         for (size_t i = 0; i < n; ++i) {
-            if (columns[i] <= 0 || rec.values[i].isEmpty())
+            const std::string& v = values[i];
+            if (columns[i] <= 0 || v.empty())
                 continue;
-            if (!win1252::encode(rec.values[i], &stored))
-                exchange::throwUnencodable(rec.values[i], QStringLiteral("CSV Fehler: Zeile %1").arg(rec.line),
+            if (isAscii(v)) {
+                work.setValue(row, columns[i], QByteArray(v.data(), qsizetype(v.size())));
+                continue;
+            }
+            const QString value = QString::fromUtf8(v.data(), qsizetype(v.size()));
+            QByteArray stored;
+            if (!win1252::encode(value, &stored))
+                exchange::throwUnencodable(value, QStringLiteral("CSV Fehler: Zeile %1").arg(records.line()),
                                            QString::fromLatin1(table.GetFieldName(columns[i])));
             work.setValue(row, columns[i], stored);
         }
     }
     table = std::move(work);
-    return int(records.size()) - 1;
+    return added;
 }
 
 void exportFile(const TTextTable& table, const QString& path)

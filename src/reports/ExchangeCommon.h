@@ -4,6 +4,7 @@
 #include "storage/TTextTable.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 
@@ -17,5 +18,8 @@ int appendAndSave(TTextTable& table, const QString& tablePath, const std::functi
 // Raises FkError "<where>, Feld <field>: ..." naming the first character of the value that
 // Windows-1252 cannot hold.
 [[noreturn]] void throwUnencodable(const QString& value, const QString& where, const QString& field);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool isValidUtf8(QByteArrayView bytes);
 
 } // namespace exchange

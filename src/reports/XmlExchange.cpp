@@ -1,13 +1,15 @@
 #include "reports/XmlExchange.h"
 #include "reports/ExchangeCommon.h"
+#include "reports/XmlReader.h"
 #include "base/FkError.h"
 #include "base/SafeFile.h"
 #include "base/Win1252.h"
 #include "data/CatchRecord.h"
 
-#include <QStringDecoder>
-#include <QXmlStreamReader>
+#include <algorithm>
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace xmlexchange {
@@ -112,22 +114,6 @@ int appendEscaped(QByteArray& out, QByteArrayView value)
     return -1;
 }
 
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
-// A declaration naming an encoding is left to the parser.
-bool declaresEncoding(const QByteArray& bytes)
-{
-    if (!bytes.startsWith("<?xml"))
-        return false;
-    const qsizetype end = bytes.indexOf("?>");
-    return end > 0 && bytes.left(end).contains("encoding");
-}
-
 } // namespace
 
 QByteArray exportTable(const TTextTable& table, catchdb::Kind kind)
@@ -167,91 +153,111 @@ QByteArray exportTable(const TTextTable& table, catchdb::Kind kind)
     return out;
 }
 
-int appendRecords(TTextTable& table, catchdb::Kind kind, const QByteArray& xml)
-{
-    const Shape& s = shape(kind);
-    const int n = int(s.read.size());
-    std::vector<QLatin1String> names;
-    std::vector<int> columns;
-    for (const Mapping& m : s.read) {
-        names.emplace_back(m.element);
-        columns.push_back(table.FieldIndex(m.field));
+namespace {
+
+// Collects the records: the first child element of each known name, with all its text.
+class RecordReader : public xmlreader::Handler {
+public:
+    RecordReader(TTextTable& table, const Shape& shape) : m_table(table), m_shape(shape)
+    {
+        for (const Mapping& m : shape.read) {
+            m_names.emplace_back(m.element);
+            m_columns.push_back(table.FieldIndex(m.field));
+        }
+        m_values.resize(m_names.size());
+        m_found.resize(m_names.size());
     }
-    const QLatin1String recordName(s.record);
+    int records() const { return m_records; }
 
-    // Older versions wrote raw Windows-1252 bytes under a declaration without encoding.
-    QXmlStreamReader reader;
-    if (!declaresEncoding(xml) && !isValidUtf8(xml))
-        reader.addData(win1252::decode(xml));
-    else
-        reader.addData(xml);
-
-    TTextTable work = table;
-    const int rowsBefore = work.RowCount();
-    std::vector<QString> values(n);
-    std::vector<bool> found(n);
-    int depth = 0;
-    int records = 0;
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-            continue;
-        }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        ++depth;
-        if (depth != 2)
-            continue;
-        if (reader.name() != recordName) {
-            reader.skipCurrentElement();
-            --depth;
-            continue;
-        }
-        // One record: the first child element of each name counts, with all its text.
-        ++records;
-        std::fill(found.begin(), found.end(), false);
-        int guess = 0;
-        while (reader.readNextStartElement()) {
-            const QStringView name = reader.name();
-            int index = -1;
+    void startElement(std::string_view name) override
+    {
+        ++m_depth;
+        if (m_depth == 2) {
+            m_inRecord = name == m_shape.record;
+            if (m_inRecord)
+                std::fill(m_found.begin(), m_found.end(), false);
+        } else if (m_depth == 3 && m_inRecord) {
+            const int n = int(m_names.size());
             for (int k = 0; k < n; ++k) {
-                const int i = (guess + k) % n;
-                if (name == names[i]) {
-                    index = i;
+                const int i = (m_guess + k) % n; // files list the fields in a fixed order
+                if (name == m_names[size_t(i)]) {
+                    if (!m_found[size_t(i)]) {
+                        m_found[size_t(i)] = true;
+                        m_collecting = i;
+                        m_values[size_t(i)].clear();
+                        m_guess = i + 1;
+                    }
                     break;
                 }
             }
-            if (index < 0 || found[index]) {
-                reader.skipCurrentElement();
-                continue;
-            }
-            guess = index + 1;
-            found[index] = true;
-            values[index] = reader.readElementText(QXmlStreamReader::IncludeChildElements);
-        }
-        --depth; // readNextStartElement consumed the record's end tag
-        if (reader.hasError())
-            break;
-        work.AddRow();
-        const int row = work.RowCount();
-        QByteArray stored;
-        for (int i = 0; i < n; ++i) {
-            if (!found[i] || columns[i] <= 0 || values[i].isEmpty())
-                continue;
-            if (!win1252::encode(values[i], &stored))
-                exchange::throwUnencodable(values[i], QStringLiteral("XML Fehler: Eintrag %1").arg(records),
-                                           QLatin1String(s.read[i].field));
-            work.setValue(row, columns[i], stored);
         }
     }
-    if (reader.hasError())
-        throw FkError(QStringLiteral("XML Fehler: %1 (Zeile %2, Spalte %3)")
-                          .arg(reader.errorString())
-                          .arg(reader.lineNumber())
-                          .arg(reader.columnNumber()));
+    void endElement() override
+    {
+        if (m_depth == 3)
+            m_collecting = -1;
+        else if (m_depth == 2 && m_inRecord)
+            addRow();
+        --m_depth;
+    }
+    void characters(std::string_view utf8) override
+    {
+        if (m_collecting >= 0)
+            m_values[size_t(m_collecting)].append(utf8);
+    }
+
+private:
+    void addRow()
+    {
+        ++m_records;
+        m_table.AddRow();
+        const int row = m_table.RowCount();
+        for (size_t i = 0; i < m_names.size(); ++i) {
+            if (!m_found[i] || m_columns[i] <= 0 || m_values[i].empty())
+                continue;
+            const std::string& v = m_values[i];
+            bool ascii = true;
+            for (char c : v)
+                ascii = ascii && uchar(c) < 0x80;
+            if (ascii) {
+                m_table.setValue(row, m_columns[i], QByteArray(v.data(), qsizetype(v.size())));
+                continue;
+            }
+            const QString text = QString::fromUtf8(v.data(), qsizetype(v.size()));
+            QByteArray stored;
+            if (!win1252::encode(text, &stored))
+                exchange::throwUnencodable(text, QStringLiteral("XML Fehler: Eintrag %1").arg(m_records),
+                                           QLatin1String(m_shape.read[i].field));
+            m_table.setValue(row, m_columns[i], stored);
+        }
+    }
+
+    TTextTable& m_table;
+    const Shape& m_shape;
+    std::vector<std::string_view> m_names;
+    std::vector<int> m_columns;
+    std::vector<std::string> m_values;
+    std::vector<bool> m_found;
+    int m_depth = 0;
+    bool m_inRecord = false;
+    int m_collecting = -1;
+    int m_guess = 0;
+    int m_records = 0;
+};
+
+} // namespace
+
+int appendRecords(TTextTable& table, catchdb::Kind kind, const QByteArray& xml)
+{
+    TTextTable work = table;
+    RecordReader reader(work, shape(kind));
+    try {
+        xmlreader::parse(xmlreader::toUtf8(xml), reader);
+    } catch (const xmlreader::SyntaxError& e) {
+        throw FkError(QStringLiteral("XML Fehler: ") + e.message());
+    }
     table = std::move(work);
-    return table.RowCount() - rowsBefore;
+    return reader.records();
 }
 
 void exportFile(const TTextTable& table, catchdb::Kind kind, const QString& path)

@@ -1,6 +1,7 @@
 // The exchange commands of the "Fang" and "Angelkosten" menus driven with scripted file
 // dialogs: the files they write, the rows they append, the refreshed window, refused files.
 #include "support/UiFixtures.h"
+#include "data/CatchRecord.h"
 #include "reports/CsvExchange.h"
 #include "reports/XmlExchange.h"
 

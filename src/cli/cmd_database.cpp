@@ -1,5 +1,6 @@
 // catches, upgrade, new, check: the table commands.
 #include "cli/Cli.h"
+#include "data/CatchRecord.h"
 #include "data/CatchDatabase.h"
 #include "data/GermanFormat.h"
 #include "base/Win1252.h"
@@ -68,34 +69,27 @@ int check(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     const QString path = cli::databasePath(args);
     cli::expectNoMoreArgs(args);
     const TTextTable table = cli::loadTable(path);
-    enum Form { Date, Time, Int, OptionalInt };
-    const struct {
-        const char* field;
-        Form form;
-    } checks[] = {{"Fangdatum", Date},   {"Fangzeit", Time},         {"Angelbeginn", Time},
-                  {"Angelende", Time},   {"Angeldauer", Time},       {"Laenge", OptionalInt},
-                  {"Gewicht", OptionalInt}, {"Lufttemperatur", OptionalInt},
-                  {"Wassertemperatur", OptionalInt}, {"Luftdruck", OptionalInt}};
     int found = 0;
     for (int row = 1; row <= table.RowCount(); ++row) {
-        for (const auto& c : checks) {
-            const int col = table.FieldIndex(c.field);
+        for (const catchrec::Field& c : catchrec::kFields) {
+            const int col = table.FieldIndex(c.name);
             if (col == 0)
                 continue;
             const QByteArray v = table.value(row, col);
             try {
                 switch (c.form) {
-                case Date: german::parseDate(v); break;
-                case Time: german::parseTime(v); break;
-                case Int: german::parseInt(v); break;
-                case OptionalInt:
+                case catchrec::Form::Date: german::parseDate(v); break;
+                case catchrec::Form::Time: german::parseTime(v); break;
+                case catchrec::Form::WholeNumber:
                     if (!v.isEmpty())
                         german::parseInt(v);
                     break;
+                case catchrec::Form::Flag:
+                case catchrec::Form::Text: break;
                 }
             } catch (const EConvertError& e) {
                 ++found;
-                out << row << '\t' << c.field << '\t' << e.message() << '\n';
+                out << row << '\t' << c.name << '\t' << e.message() << '\n';
             }
         }
     }

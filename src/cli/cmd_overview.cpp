@@ -45,7 +45,7 @@ int runOverview(const QStringList& argsIn, QTextStream& out, QTextStream&)
     const TTextTable db = cli::loadTable(dbPath);
     const TTextTable akdb = costTable(costsPath);
 
-    const overview::Lists lists = overview::readLists({}, lookup::readNamedList(QStringLiteral("Faenger")));
+    const overview::Lists lists = overview::readLists(lookup::readNamedList(QStringLiteral("Faenger")));
     const overview::Result r = overview::compute(db, akdb, lists, angler, year);
 
     const auto line = [&](const QString& label, const QString& text) { out << label << '\t' << text << '\n'; };
@@ -53,7 +53,7 @@ int runOverview(const QStringList& argsIn, QTextStream& out, QTextStream&)
     line(QStringLiteral("lb_angelkosten"), r.costs);
     line(QStringLiteral("lb_summefischgewicht"), r.catches.weightSum);
     line(QStringLiteral("lb_summefischlaenge"), r.catches.lengthSum);
-    line(QStringLiteral("lb_anzahlfische"), r.computed ? QString::number(r.catches.counted) : QString());
+    line(QStringLiteral("lb_anzahlfische"), QString::number(r.computed ? r.catches.counted : 0));
     for (int f = 0; f < overview::FigureCount; ++f) {
         line(overview::figureNames()[size_t(f)] + QStringLiteral("_1"), r.catches.pairs[size_t(f)].first);
         line(overview::figureNames()[size_t(f)] + QStringLiteral("_2"), r.catches.pairs[size_t(f)].second);

@@ -1,4 +1,5 @@
 #include "data/CatchDatabase.h"
+#include "data/CatchRecord.h"
 #include "data/IniFile.h"
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
@@ -12,19 +13,18 @@ namespace catchdb {
 
 const QList<QByteArray>& catchFields()
 {
-    static const QList<QByteArray> fields = {
-        "Fangdatum", "Fangzeit", "Angelbeginn", "Angelende", "Angeldauer", "Fischart", "Laenge",
-        "Gewicht", "Faenger", "Gewaesser", "Stelle", "Uferdistanz", "Fangtiefe", "Fangmethode",
-        "Koeder", "Wetter", "Bemerkungen", "Sonnenaufgang", "Sonnenuntergang", "Mondaufgang",
-        "Monduntergang", "Mondphase", "Bild", "Karte", "Lufttemperatur", "Wassertemperatur",
-        "Wasserstand", "Wassertruebung", "Windrichtung", "Windstaerke", "Luftdruck", "zurueckgesetzt"};
+    static const QList<QByteArray> fields = catchrec::fieldNames();
     return fields;
 }
 
 const QList<QByteArray>& costFields()
 {
-    static const QList<QByteArray> fields = {"Kaufdatum", "Geschaeft", "Artikel", "Menge",
-                                             "Einzelpreis", "Gesamtpreis", "GesamtpreisVersand"};
+    static const QList<QByteArray> fields = [] {
+        QList<QByteArray> names;
+        for (const char* f : costrec::kFields)
+            names.append(QByteArray(f));
+        return names;
+    }();
     return fields;
 }
 
@@ -84,10 +84,11 @@ QList<QByteArray> upgradeCatchTable(TTextTable& db)
             added.append(name);
     };
     if (db.FieldIndex("Luftemperatur") == 0)
-        add("Lufttemperatur");
+        add(catchrec::Lufttemperatur);
     if (db.FieldIndex("Wasseremperatur") == 0)
-        add("Wassertemperatur");
-    for (const char* name : {"zurueckgesetzt", "Luftdruck", "Windrichtung", "Windstaerke", "Wassertruebung", "Wasserstand"})
+        add(catchrec::Wassertemperatur);
+    for (const char* name : {catchrec::zurueckgesetzt, catchrec::Luftdruck, catchrec::Windrichtung, catchrec::Windstaerke,
+                             catchrec::Wassertruebung, catchrec::Wasserstand})
         add(name);
     return added;
 }

@@ -1,4 +1,5 @@
 #include "data/CatchDetails.h"
+#include "data/CatchRecord.h"
 #include "data/CommaText.h"
 #include "data/GermanFormat.h"
 #include "base/Win1252.h"
@@ -40,47 +41,47 @@ QString bigPictureName(const QString& name)
 PreviewTexts previewTexts(const TTextTable& db)
 {
     PreviewTexts t;
-    t.fischart = field(db, "Fischart");
-    t.laenge = field(db, "Laenge") + QStringLiteral(" cm  ") + field(db, "Gewicht") + QStringLiteral(" g");
-    t.pictures = pictureList(db.GetData("Bild"));
-    const QString datum = field(db, "Fangdatum");
+    t.fischart = field(db, catchrec::Fischart);
+    t.laenge = field(db, catchrec::Laenge) + QStringLiteral(" cm  ") + field(db, catchrec::Gewicht) + QStringLiteral(" g");
+    t.pictures = pictureList(db.GetData(catchrec::Bild));
+    const QString datum = field(db, catchrec::Fangdatum);
     t.zeit = QStringLiteral("gefangen am ") + weekdayName(german::parseDate(datum)) + QStringLiteral(", ") + datum
-             + QStringLiteral(" um ") + field(db, "Fangzeit");
-    t.koeder = QStringLiteral("mit ") + field(db, "Koeder");
+             + QStringLiteral(" um ") + field(db, catchrec::Fangzeit);
+    t.koeder = QStringLiteral("mit ") + field(db, catchrec::Koeder);
     return t;
 }
 
 DetailTexts detailTexts(const TTextTable& db)
 {
     DetailTexts t;
-    t.fischart = field(db, "Fischart");
-    t.laenge = field(db, "Laenge") + QStringLiteral(" cm");
-    const QString gewicht = field(db, "Gewicht");
-    t.gewicht = gewicht + QStringLiteral(" g (") + poundsText(db.GetData("Gewicht")) + QStringLiteral(" Pfund)");
-    const QString datum = field(db, "Fangdatum");
+    t.fischart = field(db, catchrec::Fischart);
+    t.laenge = field(db, catchrec::Laenge) + QStringLiteral(" cm");
+    const QString gewicht = field(db, catchrec::Gewicht);
+    t.gewicht = gewicht + QStringLiteral(" g (") + poundsText(db.GetData(catchrec::Gewicht)) + QStringLiteral(" Pfund)");
+    const QString datum = field(db, catchrec::Fangdatum);
     t.fangdatum = weekdayName(german::parseDate(datum)) + QStringLiteral(", ") + datum;
-    t.fangzeit = field(db, "Fangzeit") + QStringLiteral(" Uhr");
-    t.angelzeit = field(db, "Angelbeginn") + QStringLiteral(" - ") + field(db, "Angelende") + QStringLiteral(" = ")
-                  + field(db, "Angeldauer") + QStringLiteral(" Stunden");
-    t.koeder = field(db, "Koeder");
-    t.fangmethode = field(db, "Fangmethode");
-    t.gewaesser = field(db, "Gewaesser");
-    t.stelle = field(db, "Stelle");
-    t.uferdistanz = field(db, "Uferdistanz") + QStringLiteral(" m");
-    t.fangtiefe = field(db, "Fangtiefe") + QStringLiteral(" m");
-    t.mond = field(db, "Mondphase");
-    t.wetter = field(db, "Wetter");
-    t.bemerkung = field(db, "Bemerkungen");
-    t.wassertemp = field(db, "Wassertemperatur") + QStringLiteral(" °C");
-    t.lufttemp = field(db, "Lufttemperatur") + QStringLiteral(" °C");
-    t.windrichtung = field(db, "Windrichtung");
-    t.wassertruebung = field(db, "Wassertruebung");
-    t.windstaerke = field(db, "Windstaerke");
-    t.wasserstand = field(db, "Wasserstand");
-    t.luftdruck = field(db, "Luftdruck") + QStringLiteral(" hPa");
+    t.fangzeit = field(db, catchrec::Fangzeit) + QStringLiteral(" Uhr");
+    t.angelzeit = field(db, catchrec::Angelbeginn) + QStringLiteral(" - ") + field(db, catchrec::Angelende) + QStringLiteral(" = ")
+                  + field(db, catchrec::Angeldauer) + QStringLiteral(" Stunden");
+    t.koeder = field(db, catchrec::Koeder);
+    t.fangmethode = field(db, catchrec::Fangmethode);
+    t.gewaesser = field(db, catchrec::Gewaesser);
+    t.stelle = field(db, catchrec::Stelle);
+    t.uferdistanz = field(db, catchrec::Uferdistanz) + QStringLiteral(" m");
+    t.fangtiefe = field(db, catchrec::Fangtiefe) + QStringLiteral(" m");
+    t.mond = field(db, catchrec::Mondphase);
+    t.wetter = field(db, catchrec::Wetter);
+    t.bemerkung = field(db, catchrec::Bemerkungen);
+    t.wassertemp = field(db, catchrec::Wassertemperatur) + QStringLiteral(" °C");
+    t.lufttemp = field(db, catchrec::Lufttemperatur) + QStringLiteral(" °C");
+    t.windrichtung = field(db, catchrec::Windrichtung);
+    t.wassertruebung = field(db, catchrec::Wassertruebung);
+    t.windstaerke = field(db, catchrec::Windstaerke);
+    t.wasserstand = field(db, catchrec::Wasserstand);
+    t.luftdruck = field(db, catchrec::Luftdruck) + QStringLiteral(" hPa");
     // Only the stored true text "-1" checks the box; anything else leaves it clear.
-    t.zurueckgesetzt = db.GetData("zurueckgesetzt") == "-1";
-    t.pictures = pictureList(db.GetData("Bild"));
+    t.zurueckgesetzt = catchrec::isReleased(db.GetData(catchrec::zurueckgesetzt));
+    t.pictures = pictureList(db.GetData(catchrec::Bild));
     return t;
 }
 

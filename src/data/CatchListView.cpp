@@ -1,4 +1,5 @@
 #include "data/CatchListView.h"
+#include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
 #include "base/Win1252.h"
 #include "base/FkError.h"
@@ -15,7 +16,8 @@ namespace catchlist {
 
 const std::array<const char*, 5>& visibleFields()
 {
-    static const std::array<const char*, 5> fields = {"Fangdatum", "Fischart", "Faenger", "Laenge", "Gewicht"};
+    static const std::array<const char*, 5> fields = {catchrec::Fangdatum, catchrec::Fischart, catchrec::Faenger,
+                                                      catchrec::Laenge, catchrec::Gewicht};
     return fields;
 }
 
@@ -103,8 +105,8 @@ std::vector<Row> catches(const TTextTable& db, const QString& filter, int year)
 
 QList<int> years(const TTextTable& db, const QString& angler)
 {
-    const int dateColumn = db.FieldIndex("Fangdatum");
-    const int anglerColumn = db.FieldIndex("Faenger");
+    const int dateColumn = db.FieldIndex(catchrec::Fangdatum);
+    const int anglerColumn = db.FieldIndex(catchrec::Faenger);
     QByteArray wanted;
     const bool byAngler = !angler.isEmpty();
     if (byAngler && !win1252::encode(angler, &wanted))

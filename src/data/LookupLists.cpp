@@ -1,4 +1,5 @@
 #include "data/LookupLists.h"
+#include "data/CatchRecord.h"
 #include "data/ProgramFolder.h"
 #include "base/Win1252.h"
 #include "base/FkError.h"
@@ -25,6 +26,12 @@ const QStringList& defaultSpecies()
         QStringLiteral("Rotfeder"), QStringLiteral("Schleie"), QStringLiteral("Seeforelle"),
         QStringLiteral("Seesaibling"), QStringLiteral("Wels"), QStringLiteral("Zander")};
     return species;
+}
+
+QStringList speciesList()
+{
+    const QString path = listPath(QStringLiteral("Fischarten"));
+    return QFileInfo::exists(path) ? readList(path) : defaultSpecies();
 }
 
 QString listPath(const QString& name)
@@ -105,13 +112,14 @@ void SortedUniqueList::add(const QString& value)
 void rebuildCatchLists(const TTextTable& db)
 {
     // Field per list, in the order of kCatchListNames.
-    static const char* const fields[] = {"Faenger", "Fangmethode", "Wetter", "Stelle", "Gewaesser", "Koeder"};
+    static const char* const fields[] = {catchrec::Faenger, catchrec::Fangmethode, catchrec::Wetter,
+                                         catchrec::Stelle,  catchrec::Gewaesser,   catchrec::Koeder};
     SortedUniqueList lists[6];
     QStringList species = defaultSpecies();
     int columns[6];
     for (int k = 0; k < 6; ++k)
         columns[k] = db.FieldIndex(fields[k]);
-    const int speciesColumn = db.FieldIndex("Fischart");
+    const int speciesColumn = db.FieldIndex(catchrec::Fischart);
     for (int row = 1; row <= db.RowCount(); ++row) {
         for (int k = 0; k < 6; ++k) {
             const QByteArray v = db.value(row, columns[k]);

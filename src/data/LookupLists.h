@@ -22,6 +22,9 @@ inline const QStringList kCostListNames = {QStringLiteral("AK_Artikelbez"), QStr
 // The 27 default species in their fixed order.
 const QStringList& defaultSpecies();
 
+// The species the entry dialog offers: "Fischarten.dat" when it exists, else the defaults.
+QStringList speciesList();
+
 // "<program folder>/DATs/<name>.dat"
 QString listPath(const QString& name);
 

@@ -1,4 +1,5 @@
 #include "stats/Overview.h"
+#include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
 #include "base/Win1252.h"
@@ -7,6 +8,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <algorithm>
 #include <QTime>
 #include <string>
 #include <string_view>
@@ -150,33 +152,38 @@ const std::array<QString, FigureCount>& figureNames()
     return names;
 }
 
-Lists readLists(const QStringList& speciesFallback, const QStringList& anglers)
+Lists readLists(const QStringList& anglers)
 {
     Lists lists;
     lists.methods = lookup::readNamedList(QStringLiteral("Fangmethode"));
     lists.weathers = lookup::readNamedList(QStringLiteral("Wetter"));
     lists.baits = lookup::readNamedList(QStringLiteral("Koeder"));
-    const QString speciesFile = lookup::listPath(QStringLiteral("Fischarten"));
-    lists.species = QFileInfo::exists(speciesFile) ? lookup::readList(speciesFile) : speciesFallback;
-    lists.anglers = anglers;
+    // Species ties go to the first in the entry dialog's sorted list.
+    lists.species = lookup::speciesList();
+    std::stable_sort(lists.species.begin(), lists.species.end(),
+                     [](const QString& a, const QString& b) { return lookup::compareText(a, b) < 0; });
+    // A blank line names nobody.
+    for (const QString& a : anglers)
+        if (!a.trimmed().isEmpty())
+            lists.anglers << a;
     return lists;
 }
 
 CatchFigures countCatches(const TTextTable& db, const Lists& lists, const QString& angler, int year)
 {
-    const int cDate = db.FieldIndex("Fangdatum");
-    const int cTime = db.FieldIndex("Fangzeit");
-    const int cSpecies = db.FieldIndex("Fischart");
-    const int cLength = db.FieldIndex("Laenge");
-    const int cWeight = db.FieldIndex("Gewicht");
-    const int cAngler = db.FieldIndex("Faenger");
-    const int cMethod = db.FieldIndex("Fangmethode");
-    const int cBait = db.FieldIndex("Koeder");
-    const int cWeather = db.FieldIndex("Wetter");
-    const int cBegin = db.FieldIndex("Angelbeginn");
-    const int cEnd = db.FieldIndex("Angelende");
-    const int cDuration = db.FieldIndex("Angeldauer");
-    const int cPhase = db.FieldIndex("Mondphase");
+    const int cDate = db.FieldIndex(catchrec::Fangdatum);
+    const int cTime = db.FieldIndex(catchrec::Fangzeit);
+    const int cSpecies = db.FieldIndex(catchrec::Fischart);
+    const int cLength = db.FieldIndex(catchrec::Laenge);
+    const int cWeight = db.FieldIndex(catchrec::Gewicht);
+    const int cAngler = db.FieldIndex(catchrec::Faenger);
+    const int cMethod = db.FieldIndex(catchrec::Fangmethode);
+    const int cBait = db.FieldIndex(catchrec::Koeder);
+    const int cWeather = db.FieldIndex(catchrec::Wetter);
+    const int cBegin = db.FieldIndex(catchrec::Angelbeginn);
+    const int cEnd = db.FieldIndex(catchrec::Angelende);
+    const int cDuration = db.FieldIndex(catchrec::Angeldauer);
+    const int cPhase = db.FieldIndex(catchrec::Mondphase);
 
     QByteArray anglerBytes;
     const bool anglerFilter = !angler.isEmpty();

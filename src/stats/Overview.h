@@ -22,8 +22,9 @@ struct Lists {
 };
 
 // Methods, weathers and baits from their files in "DATs" (missing file: empty list); the
-// species from "Fischarten.dat" when it exists, else `speciesFallback`; the anglers as given.
-Lists readLists(const QStringList& speciesFallback, const QStringList& anglers);
+// species the entry dialog offers, sorted as it shows them; the anglers as given, blank
+// lines left out.
+Lists readLists(const QStringList& anglers);
 
 // The ten pairs in the order they are written.
 enum Figure {

@@ -1,3 +1,4 @@
+#include "data/CatchRecord.h"
 #include "data/CatchDatabase.h"
 #include "data/CatchDetails.h"
 #include "base/FkError.h"
@@ -28,9 +29,11 @@ TEST(CatchDetails, WeightsReleasedFlagAndBadValues)
     EXPECT_EQ(weekdayName(QDate(2006, 5, 13)), QStringLiteral("Samstag"));
     EXPECT_EQ(weekdayName(QDate(2006, 5, 8)), QStringLiteral("Montag"));
 
-    for (const char* flag : {"0", "1", "", "True"}) {
+    // The details window reads the flag as the edit dialog does.
+    for (const char* flag : {"0", "1", "", "True", "-1"}) {
         TTextTable db = oneCatch({{"Fangdatum", "08.05.2006"}, {"Gewicht", "0"}, {"zurueckgesetzt", flag}});
-        EXPECT_FALSE(detailTexts(db).zurueckgesetzt) << flag;
+        EXPECT_EQ(detailTexts(db).zurueckgesetzt, catchrec::isReleased(flag)) << flag;
+        EXPECT_EQ(detailTexts(db).zurueckgesetzt, QByteArray("1 True -1").contains(flag) && *flag) << flag;
     }
 
     TTextTable pasted = oneCatch({{"Fangdatum", "08.05.2006"}, {"Gewicht", "4,5"}});

@@ -225,7 +225,7 @@ TEST_F(OverviewCommand, EmptyTableAndErrors)
     const QList<QByteArray> lines = empty.out.split('\n');
     ASSERT_EQ(lines.size(), 26); // 25 labels and the final line end
     EXPECT_EQ(lines[0], "lb_angelzeit\t");
-    EXPECT_EQ(lines[4], "lb_anzahlfische\t");
+    EXPECT_EQ(lines[4], "lb_anzahlfische\t0"); // as the window shows it
     EXPECT_EQ(lines[24], "besterfaenger_2\t");
 
     TTextTable bad;

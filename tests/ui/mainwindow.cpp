@@ -3,6 +3,7 @@
 #include "support/UiFixtures.h"
 #include "data/LookupLists.h"
 #include "ui/lists/TfrmCBox.h"
+#include "ui/main/PreviewPanel.h"
 #include "ui/lists/TfrmDBSelect.h"
 
 namespace {
@@ -19,7 +20,7 @@ void whenDialogShown(TfrmMain& w, int tag, const std::function<void()>& action)
 {
     auto* timer = new QTimer(&w);
     QObject::connect(timer, &QTimer::timeout, &w, [&w, tag, action, timer] {
-        if (w.frmDBSelect->isVisible() && w.frmDBSelect->tag() == tag) {
+        if (w.frmDBSelect->isVisible() && int(w.frmDBSelect->kind()) == tag) {
             timer->stop();
             timer->deleteLater();
             action();
@@ -56,11 +57,16 @@ QStringList existingLists(const TempHome& home)
     return out;
 }
 
-// Opens the dialog for a tag as the menu does, without blocking.
-template <class Dialog>
-Dialog* showTagged(Dialog* d, int tag)
+// Opens the dialog for a kind's number as the menu does, without blocking.
+TfrmDBSelect* showTagged(TfrmDBSelect* d, int kind)
 {
-    d->setTag(tag);
+    d->setKind(catchdb::Kind(kind));
+    d->show();
+    return d;
+}
+TfrmCBox* showTagged(TfrmCBox* d, int kind)
+{
+    d->setKind(lookup::ListKind(kind));
     d->show();
     return d;
 }
@@ -386,19 +392,18 @@ private slots:
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         QCOMPARE(w.mnuAngelkosten->defaultAction(), w.aAKUebersicht);
 
-        // A later window plugs in by setting a hook: the Statistik items become usable.
-        QList<int> tags, deleted, previews;
-        w.onStatistik = [&](QAction* item) { tags.append(item->data().toInt()); };
-        w.updateActions();
+        // A window family plugs in through the host: the Statistik items become usable.
+        QList<int> tags, deleted;
+        w.setStatistikHandler([&](host::StatistikMode mode, const QString&) { tags.append(int(mode)); });
         w.mnuStatistik->actions().first()->trigger();
-        QCOMPARE(tags, QList<int>{2});
+        QCOMPARE(tags, QList<int>{int(host::StatistikMode::Empfehlung)});
 
         // A click selects and previews; the Delete key reaches the wired action.
         w.wireAction(w.aLoeschen, [&] { deleted.append(w.selectedRow()); });
-        w.onPreviewRow = [&](int row) { previews.append(row); };
+        w.previewPanel->lb_leftfischart->setText(QStringLiteral("vorher"));
         QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, rowPoint(w, 1));
         QCOMPARE(w.selectedRow(), 5);
-        QCOMPARE(previews, QList<int>{5});
+        QVERIFY(w.previewPanel->lb_leftfischart->text() != QStringLiteral("vorher"));
         QVERIFY(w.aLoeschen->isEnabled());
         QVERIFY(w.aBearbeiten->isEnabled());
         QTest::keyClick(w.ListView1, Qt::Key_Delete);

@@ -1,4 +1,5 @@
 #include "ui/entry/CatchCommands.h"
+#include "data/CatchOperations.h"
 #include "data/Session.h"
 #include "data/Trace.h"
 #include "base/FkError.h"
@@ -33,51 +34,23 @@ void editCatch(TfrmAdd& dialog, int row)
     dialog.exec();
 }
 
-void duplicateCatch(Session& session, int row, const std::function<void()>& refresh)
+bool duplicateCatch(Session& session, int row)
 {
     if (row <= 0)
-        return;
+        return false;
     trace::step(QStringLiteral("Main: Duplizieren"));
-    TTextTable& db = session.DB;
-    if (!db.GoToRow(row))
-        return;
-    db.CopyRowToBuffer();
-    db.AddRow();
-    db.PasteRowFromBuffer();
-    // Written at once like save and delete, so the copy is not lost at exit.
-    try {
-        session.saveDB();
-    } catch (...) {
-        db.DeleteRow();
-        throw;
-    }
-    if (refresh)
-        refresh();
+    return catchops::duplicateCatch(session, row) > 0;
 }
 
-void deleteCatch(Session& session, int row, QWidget* parent, const std::function<void()>& showLastEntries)
+bool deleteCatch(Session& session, int row, QWidget* parent)
 {
     if (row <= 0)
-        return;
+        return false;
     if (!userInteraction().confirm(parent, QStringLiteral("Wollen Sie den Eintrag wirklich löschen?"),
                                    QStringLiteral("Eintrag löschen")))
-        return;
+        return false;
     trace::step(QStringLiteral("Main: Löschen"));
-    TTextTable& db = session.DB;
-    if (!db.GoToRow(row))
-        return;
-    // A failed write puts the row back: the list's row numbers must stay those of the table.
-    const TTextTable before = db;
-    db.DeleteRow();
-    try {
-        session.saveDB();
-    } catch (...) {
-        db = before;
-        throw;
-    }
-    // Written before the list is rebuilt, so a failing rebuild cannot keep it from the file.
-    if (showLastEntries)
-        showLastEntries();
+    return catchops::deleteCatch(session, row);
 }
 
 } // namespace catchcommands

@@ -17,12 +17,12 @@ void newCatch(TfrmAdd& dialog, const std::function<void()>& openAnglerEditor);
 // cannot be read raises the conversion error before anything is shown.
 void editCatch(TfrmAdd& dialog, int row);
 
-// "Duplizieren": appends an exact copy of the row and writes the catch database at once,
-// then `refresh` rebuilds the list.
-void duplicateCatch(Session& session, int row, const std::function<void()>& refresh);
+// "Duplizieren": appends an exact copy of the row and writes the catch database at once.
+// True when a copy was written.
+bool duplicateCatch(Session& session, int row);
 
-// "Löschen": asks "Eintrag löschen"; on Yes removes the row, writes the catch database and
-// shows the last entries through `showLastEntries`.
-void deleteCatch(Session& session, int row, QWidget* parent, const std::function<void()>& showLastEntries);
+// "Löschen": asks "Eintrag löschen"; on Yes removes the row and writes the catch database.
+// True when a row was deleted.
+bool deleteCatch(Session& session, int row, QWidget* parent);
 
 } // namespace catchcommands

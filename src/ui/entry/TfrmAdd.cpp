@@ -1,4 +1,6 @@
 #include "ui/entry/TfrmAdd.h"
+#include "data/CatchOperations.h"
+#include "data/CatchRecord.h"
 #include "data/Clock.h"
 #include "data/GermanFormat.h"
 #include "data/IniFile.h"
@@ -33,15 +35,6 @@ namespace {
 
 const QString kAdd = QStringLiteral("Hinzufügen");
 
-// The fields in the order the save writes them; Bild (the last) after the lists grew.
-const char* const kSaveOrder[] = {
-    "Fangdatum",  "Fangzeit",       "Fischart",      "Laenge",           "Gewicht",        "Faenger",
-    "Gewaesser",  "Stelle",         "Fangmethode",   "Koeder",           "Wetter",         "Angelbeginn",
-    "Angelende",  "Angeldauer",     "Uferdistanz",   "Fangtiefe",        "Bemerkungen",    "Sonnenaufgang",
-    "Sonnenuntergang", "Mondaufgang", "Monduntergang", "Mondphase",      "Karte",          "Wassertemperatur",
-    "Lufttemperatur", "Luftdruck",  "Windrichtung",  "Windstaerke",      "Wassertruebung", "Wasserstand",
-    "zurueckgesetzt", "Bild"};
-constexpr int kFieldCount = int(std::size(kSaveOrder));
 
 template <typename W>
 W* named(W* w, const char* name)
@@ -75,26 +68,12 @@ void clearBox(QComboBox* box)
         box->setEditText(QString());
 }
 
-// "-1" or any non-zero number is true, "0" false; the words True/False as the platform
-// reads them; anything else is a conversion error.
-bool readBoolean(const QString& text)
-{
-    bool ok = false;
-    const double number = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
-    if (ok)
-        return number != 0;
-    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    throw EConvertError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
-}
 
 } // namespace
 
 TfrmAdd::TfrmAdd(Session& session, TfrmWetter& wetter, QWidget* parent)
-    : QDialog(parent), SunMoonCalendar1(QDateTime(appClock().now().date(), QTime(0, 0))), m_session(session),
-      m_wetter(wetter)
+    : QDialog(parent), SunMoonCalendar1(appClock().now()), m_session(session),
+      m_wetter(wetter), m_calendarTime(appClock().now().time())
 {
     setObjectName(QStringLiteral("frmAdd"));
     setWindowTitle(QStringLiteral("Fang eintragen"));
@@ -233,26 +212,19 @@ void TfrmAdd::loadLists()
         QComboBox* box;
         const char* list;
     } lists[] = {{cb_faenger, "Faenger"}, {cb_fangmethode, "Fangmethode"}, {cb_gewaesser, "Gewaesser"},
-                 {cb_koeder, "Koeder"},   {cb_stelle, "Stelle"},           {m_wetter.cb_wetter, "Wetter"},
-                 {cb_fischart, "Fischarten"}};
+                 {cb_koeder, "Koeder"},   {cb_stelle, "Stelle"}};
     for (const auto& l : lists) {
         const QString path = lookup::listPath(QLatin1String(l.list));
         if (QFileInfo::exists(path))
             entrywidgets::setSortedItems(l.box, lookup::readList(path));
     }
+    const QString weather = lookup::listPath(QStringLiteral("Wetter"));
+    if (QFileInfo::exists(weather))
+        m_wetter.setWeatherItems(lookup::readList(weather));
+    entrywidgets::setSortedItems(cb_fischart, lookup::speciesList());
 }
 
 bool TfrmAdd::hasAnglers() const { return cb_faenger->count() > 0; }
-
-QStringList TfrmAdd::reloadSpecies()
-{
-    const QString path = lookup::listPath(QStringLiteral("Fischarten"));
-    if (!QFileInfo::exists(path))
-        return items(cb_fischart);
-    const QStringList species = lookup::readList(path);
-    entrywidgets::setSortedItems(cb_fischart, species);
-    return species;
-}
 
 void TfrmAdd::prepareNew()
 {
@@ -274,42 +246,36 @@ void TfrmAdd::prepareEdit(int row)
     TTextTable& db = m_session.DB;
     if (!db.GoToRow(row))
         throw FkError(QStringLiteral("Der gewählte Eintrag ist nicht mehr vorhanden."));
+    using namespace catchrec;
     const auto text = [&](const char* field) { return win1252::decode(db.GetData(field)); };
     // Everything that can fail is read before any control changes.
-    const QDate date = german::parseDate(db.GetData("Fangdatum"));
-    const QTime caught = german::parseTime(db.GetData("Fangzeit"));
-    const QTime begin = german::parseTime(db.GetData("Angelbeginn"));
-    const QTime end = german::parseTime(db.GetData("Angelende"));
-    const QString released = text("zurueckgesetzt");
-    const bool isReleased = !released.isEmpty() && readBoolean(released);
+    const QDate date = german::parseDate(db.GetData(Fangdatum));
+    const QTime caught = german::parseTime(db.GetData(Fangzeit));
+    const QTime begin = german::parseTime(db.GetData(Angelbeginn));
+    const QTime end = german::parseTime(db.GetData(Angelende));
+    const bool released = catchrec::isReleased(db.GetData(zurueckgesetzt));
 
     m_editRow = row;
     dt_fangdatum->setDate(date);
     dt_fangzeit->setTime(caught);
     dt_angelbeginn->setTime(begin);
     dt_angelende->setTime(end);
-    entrywidgets::selectExact(cb_faenger, text("Faenger"));
-    entrywidgets::selectExact(cb_fischart, text("Fischart"));
-    ed_laenge->setText(text("Laenge"));
-    ed_gewicht->setText(text("Gewicht"));
-    cb_gewaesser->setEditText(text("Gewaesser"));
-    cb_stelle->setEditText(text("Stelle"));
-    ed_karte->setText(text("Karte"));
-    cb_fangmethode->setEditText(text("Fangmethode"));
-    cb_koeder->setEditText(text("Koeder"));
-    m_wetter.cb_wetter->setEditText(text("Wetter"));
-    ed_uferdistanz->setText(text("Uferdistanz"));
-    ed_fangtiefe->setText(text("Fangtiefe"));
-    ed_bild->setText(text("Bild"));
-    ed_bemerkungen->setText(text("Bemerkungen"));
-    m_wetter.ed_lufttemp->setText(text("Lufttemperatur"));
-    m_wetter.ed_wassertemp->setText(text("Wassertemperatur"));
-    m_wetter.ed_luftdruck->setText(text("Luftdruck"));
-    entrywidgets::selectExact(m_wetter.cb_windrichtung, text("Windrichtung"));
-    entrywidgets::selectExact(m_wetter.cb_windstaerke, text("Windstaerke"));
-    entrywidgets::selectExact(m_wetter.cb_wassertruebung, text("Wassertruebung"));
-    entrywidgets::selectExact(m_wetter.cb_wasserstand, text("Wasserstand"));
-    cb_zurueckgesetzt->setChecked(isReleased);
+    entrywidgets::selectExact(cb_faenger, text(Faenger));
+    entrywidgets::selectExact(cb_fischart, text(Fischart));
+    ed_laenge->setText(text(Laenge));
+    ed_gewicht->setText(text(Gewicht));
+    cb_gewaesser->setEditText(text(Gewaesser));
+    cb_stelle->setEditText(text(Stelle));
+    ed_karte->setText(text(Karte));
+    cb_fangmethode->setEditText(text(Fangmethode));
+    cb_koeder->setEditText(text(Koeder));
+    ed_uferdistanz->setText(text(Uferdistanz));
+    ed_fangtiefe->setText(text(Fangtiefe));
+    ed_bild->setText(text(catchrec::Bild));
+    ed_bemerkungen->setText(text(Bemerkungen));
+    m_wetter.setReadings({text(Wetter), text(Lufttemperatur), text(Wassertemperatur), text(Luftdruck),
+                          text(Windrichtung), text(Windstaerke), text(Wassertruebung), text(Wasserstand)});
+    cb_zurueckgesetzt->setChecked(released);
 }
 
 // ---- events ------------------------------------------------------------------------------
@@ -324,6 +290,7 @@ void TfrmAdd::FormShow()
 {
     if (BitBtn2->text() == kAdd) {
         const QDateTime now = appClock().now();
+        m_calendarTime = now.time();
         dt_fangdatum->setDate(now.date());
         for (QTimeEdit* t : {dt_fangzeit, dt_angelbeginn, dt_angelende})
             t->setTime(toMinute(now.time()));
@@ -338,7 +305,8 @@ void TfrmAdd::FormShow()
 
 void TfrmAdd::dt_fangdatumChange()
 {
-    SunMoonCalendar1.setDate(QDateTime(dt_fangdatum->date(), QTime(0, 0)));
+    // The picker keeps the time of day it was given when the dialog was shown.
+    SunMoonCalendar1.setDate(QDateTime(dt_fangdatum->date(), m_calendarTime));
 }
 
 void TfrmAdd::BitBtn3Click()
@@ -398,10 +366,9 @@ QByteArray encoded(const QString& field, const QString& text)
 
 // Lengths, weights, temperatures and pressure are whole numbers: one pasted "4,5" would make
 // every later overview fail.
-void requireWholeNumber(const QString& field, QLineEdit* edit)
+void requireWholeNumber(const QString& field, const QString& typed)
 {
-    const QString text = edit->text().trimmed();
-    edit->setText(text);
+    const QString text = typed.trimmed();
     if (text.isEmpty())
         return;
     try {
@@ -415,55 +382,56 @@ void requireWholeNumber(const QString& field, QLineEdit* edit)
 
 } // namespace
 
-QList<QByteArray> TfrmAdd::composeRecord()
+catchops::CatchValues TfrmAdd::composeRecord()
 {
-    requireWholeNumber(QStringLiteral("Länge"), ed_laenge);
-    requireWholeNumber(QStringLiteral("Gewicht"), ed_gewicht);
-    requireWholeNumber(QStringLiteral("Wassertemperatur"), m_wetter.ed_wassertemp);
-    requireWholeNumber(QStringLiteral("Lufttemperatur"), m_wetter.ed_lufttemp);
-    requireWholeNumber(QStringLiteral("Luftdruck"), m_wetter.ed_luftdruck);
+    const WeatherReadings weather = m_wetter.readings();
+    requireWholeNumber(QStringLiteral("Länge"), ed_laenge->text());
+    requireWholeNumber(QStringLiteral("Gewicht"), ed_gewicht->text());
+    requireWholeNumber(QStringLiteral("Wassertemperatur"), weather.wassertemp);
+    requireWholeNumber(QStringLiteral("Lufttemperatur"), weather.lufttemp);
+    requireWholeNumber(QStringLiteral("Luftdruck"), weather.luftdruck);
 
     const QTime begin = toMinute(dt_angelbeginn->time());
     const QTime end = toMinute(dt_angelende->time());
     // A trip across midnight (22:00 to 02:00) lasted 4 hours, not 20.
     const int minutes = (begin.secsTo(end) / 60 + 24 * 60) % (24 * 60);
-    const QString weight = ed_gewicht->text().isEmpty() ? QStringLiteral("0") : ed_gewicht->text();
+    const QString weight = ed_gewicht->text().trimmed().isEmpty() ? QStringLiteral("0") : ed_gewicht->text().trimmed();
 
+    using namespace catchrec;
     const auto c = [](const QString& text) { return win1252::encodeLossy(text); }; // known forms
-    QList<QByteArray> v = {
-        c(german::formatDate(dt_fangdatum->date())),
-        c(german::formatClock(dt_fangzeit->time())),
-        encoded(QStringLiteral("Fischart"), cb_fischart->currentText()),
-        c(ed_laenge->text()),
-        c(weight),
-        encoded(QStringLiteral("Fänger"), cb_faenger->currentText()),
-        encoded(QStringLiteral("Gewässer"), cb_gewaesser->currentText()),
-        encoded(QStringLiteral("Stelle"), cb_stelle->currentText()),
-        encoded(QStringLiteral("Fangmethode"), cb_fangmethode->currentText()),
-        encoded(QStringLiteral("Köder"), cb_koeder->currentText()),
-        encoded(QStringLiteral("Wetter"), m_wetter.cb_wetter->currentText()),
-        c(german::formatClock(begin)),
-        c(german::formatClock(end)),
-        c(german::formatClock(QTime(minutes / 60, minutes % 60))),
-        encoded(QStringLiteral("Uferdistanz"), ed_uferdistanz->text()),
-        encoded(QStringLiteral("Fangtiefe"), ed_fangtiefe->text()),
-        encoded(QStringLiteral("Bemerkungen"), ed_bemerkungen->text()),
-        c(SunMoonCalendar1.sunRiseText()),
-        c(SunMoonCalendar1.sunSetText()),
-        c(SunMoonCalendar1.moonRiseText()),
-        c(SunMoonCalendar1.moonSetText()),
-        c(SunMoonCalendar1.moonPhaseText()),
-        encoded(QStringLiteral("Karte"), ed_karte->text()),
-        c(m_wetter.ed_wassertemp->text()),
-        c(m_wetter.ed_lufttemp->text()),
-        c(m_wetter.ed_luftdruck->text()),
-        c(m_wetter.cb_windrichtung->currentText()),
-        c(m_wetter.cb_windstaerke->currentText()),
-        c(m_wetter.cb_wassertruebung->currentText()),
-        c(m_wetter.cb_wasserstand->currentText()),
-        c(cb_zurueckgesetzt->isChecked() ? QStringLiteral("-1") : QStringLiteral("0")),
-        encoded(QStringLiteral("Bild"), ed_bild->text())};
-    ed_gewicht->setText(weight);
+    catchops::CatchValues v;
+    v[Fangdatum] = c(german::formatDate(dt_fangdatum->date()));
+    v[Fangzeit] = c(german::formatClock(dt_fangzeit->time()));
+    v[Fischart] = encoded(QStringLiteral("Fischart"), cb_fischart->currentText());
+    v[Laenge] = c(ed_laenge->text().trimmed());
+    v[Gewicht] = c(weight);
+    v[Faenger] = encoded(QStringLiteral("Fänger"), cb_faenger->currentText());
+    v[Gewaesser] = encoded(QStringLiteral("Gewässer"), cb_gewaesser->currentText());
+    v[Stelle] = encoded(QStringLiteral("Stelle"), cb_stelle->currentText());
+    v[Fangmethode] = encoded(QStringLiteral("Fangmethode"), cb_fangmethode->currentText());
+    v[Koeder] = encoded(QStringLiteral("Köder"), cb_koeder->currentText());
+    v[Wetter] = encoded(QStringLiteral("Wetter"), weather.wetter);
+    v[Angelbeginn] = c(german::formatClock(begin));
+    v[Angelende] = c(german::formatClock(end));
+    v[Angeldauer] = c(german::formatClock(QTime(minutes / 60, minutes % 60)));
+    v[Uferdistanz] = encoded(QStringLiteral("Uferdistanz"), ed_uferdistanz->text());
+    v[Fangtiefe] = encoded(QStringLiteral("Fangtiefe"), ed_fangtiefe->text());
+    v[Bemerkungen] = encoded(QStringLiteral("Bemerkungen"), ed_bemerkungen->text());
+    v[Sonnenaufgang] = c(SunMoonCalendar1.sunRiseText());
+    v[Sonnenuntergang] = c(SunMoonCalendar1.sunSetText());
+    v[Mondaufgang] = c(SunMoonCalendar1.moonRiseText());
+    v[Monduntergang] = c(SunMoonCalendar1.moonSetText());
+    v[Mondphase] = c(SunMoonCalendar1.moonPhaseText());
+    v[Karte] = encoded(QStringLiteral("Karte"), ed_karte->text());
+    v[Wassertemperatur] = c(weather.wassertemp.trimmed());
+    v[Lufttemperatur] = c(weather.lufttemp.trimmed());
+    v[Luftdruck] = c(weather.luftdruck.trimmed());
+    v[Windrichtung] = c(weather.windrichtung);
+    v[Windstaerke] = c(weather.windstaerke);
+    v[Wassertruebung] = c(weather.wassertruebung);
+    v[Wasserstand] = c(weather.wasserstand);
+    v[zurueckgesetzt] = c(cb_zurueckgesetzt->isChecked() ? QStringLiteral("-1") : QStringLiteral("0"));
+    v[catchrec::Bild] = encoded(QStringLiteral("Bild"), ed_bild->text());
     return v;
 }
 
@@ -472,64 +440,53 @@ void TfrmAdd::growLists()
     const struct {
         QComboBox* box;
         const char* list;
-    } lists[] = {{cb_koeder, "Koeder"},           {cb_stelle, "Stelle"},
-                 {m_wetter.cb_wetter, "Wetter"},  {cb_gewaesser, "Gewaesser"},
+    } lists[] = {{cb_koeder, "Koeder"},           {cb_stelle, "Stelle"},      {cb_gewaesser, "Gewaesser"},
                  {cb_fangmethode, "Fangmethode"}, {cb_fischart, "Fischarten"}};
     for (const auto& l : lists) {
         const QString text = l.box->currentText();
-        if (entrywidgets::exactIndex(l.box, text) >= 0)
+        // An empty text names nothing and must never win a figure.
+        if (text.trimmed().isEmpty() || entrywidgets::exactIndex(l.box, text) >= 0)
             continue;
         entrywidgets::addSortedItem(l.box, text);
         lookup::writeNamedList(QLatin1String(l.list), items(l.box));
+    }
+    const QString weather = m_wetter.readings().wetter;
+    if (!weather.trimmed().isEmpty() && !m_wetter.hasWeatherItem(weather)) {
+        m_wetter.addWeatherItem(weather);
+        lookup::writeNamedList(QStringLiteral("Wetter"), m_wetter.weatherItems());
     }
 }
 
 void TfrmAdd::BitBtn2Click()
 {
     trace::step(QStringLiteral("ADD: ") + BitBtn2->text());
-    const IniFile settings = IniFile::settings();
-    QList<QByteArray> values;
+    catchops::CatchValues values;
     try {
         values = composeRecord();
     } catch (const Refusal& r) {
         userInteraction().warning(this, r.message, QStringLiteral("Warnung"));
         return;
     }
-
-    TTextTable& db = m_session.DB;
     const bool adding = BitBtn2->text() == kAdd;
-    QList<QByteArray> previous;
-    if (adding) {
-        db.AddRow();
-    } else {
-        if (!db.GoToRow(m_editRow))
-            throw FkError(QStringLiteral("Der gewählte Eintrag ist nicht mehr vorhanden."));
-        for (int col = 1; col <= db.FieldCount(); ++col)
-            previous << db.value(m_editRow, col);
-    }
-    const int row = db.CurrentRow();
+    int row = 0;
     try {
-        for (int i = 0; i < kFieldCount - 1; ++i)
-            db.SetData(kSaveOrder[i], values[i]);
-        growLists();
-        db.SetData(kSaveOrder[kFieldCount - 1], values[kFieldCount - 1]);
-        const QString path = settings.readString(QStringLiteral("DB"), QStringLiteral("File"));
-        if (!path.isEmpty() && QFileInfo(path).isFile())
-            db.saveOrThrow(path);
-    } catch (...) {
-        // Not saved: take the change back, so that trying again does not enter it twice.
-        if (adding) {
-            db.GoToRow(row);
-            db.DeleteRow();
-        } else {
-            for (int col = 1; col <= previous.size(); ++col)
-                db.setValue(row, col, previous[col - 1]);
-        }
-        throw;
+        row = catchops::saveCatch(m_session, adding ? 0 : m_editRow, values);
+    } catch (const catchops::EDatabaseMissing& missing) {
+        // The file was moved or deleted since it was opened: write the log anew where it was.
+        if (!userInteraction().confirm(this,
+                                       missing.message()
+                                           + QStringLiteral("\n\nSoll die Fischkladde Datenbank dort neu geschrieben "
+                                                            "werden (mit allen Fängen dieser Sitzung)?"),
+                                       QStringLiteral("Datenbank fehlt")))
+            return;
+        m_session.DB.saveOrThrow(missing.path);
+        row = catchops::saveCatch(m_session, adding ? 0 : m_editRow, values);
     }
+    // Only a saved catch grows the lists.
+    growLists();
+    ed_gewicht->setText(QString::fromLatin1(values[catchrec::Gewicht]));
     QDir().mkpath(ProgramFolder::file(QStringLiteral("img")));
     // Closed before the list is rebuilt: a failing rebuild must not leave a second save open.
     accept();
-    if (refreshMainList)
-        refreshMainList();
+    emit catchSaved(row);
 }

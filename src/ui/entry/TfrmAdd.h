@@ -2,9 +2,11 @@
 // "Fang eintragen": composes one catch record, new or edited. The controls are the record
 // while the dialog is open; the save button's caption is the mode ("Hinzufügen" appends,
 // "Speichern" overwrites the row being edited).
+#include "data/CatchOperations.h"
 #include "entry/TSunMoonCalendar.h"
 
 #include <QDialog>
+#include <QTime>
 #include <functional>
 
 struct Session;
@@ -28,8 +30,6 @@ class TfrmAdd : public QDialog {
 public:
     TfrmAdd(Session& session, TfrmWetter& wetter, QWidget* parent = nullptr);
 
-    // Rebuilds the main list after a save (the main window's rule for its current view).
-    std::function<void()> refreshMainList;
 
     // ---- preparations by the main window ----
     // New catch: released box cleared, weather readings and list texts emptied, the seven
@@ -41,9 +41,6 @@ public:
     // The seven lookup lists from "DATs", each only when its file exists, shown sorted.
     void loadLists();
     bool hasAnglers() const;
-    // The species list the overview figures count by; reloaded from "Fischarten.dat" when
-    // that file exists.
-    QStringList reloadSpecies();
     int editRow() const { return m_editRow; }
 
     // ---- controls (objectName = member name) ----
@@ -86,16 +83,21 @@ public:
     void SpeedButton2Click();
     void LoadbildClick();
 
+signals:
+    // A catch was written to the database (new or edited row).
+    void catchSaved(int row);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
-    QList<QByteArray> composeRecord();
+    catchops::CatchValues composeRecord();
     void growLists();
 
     Session& m_session;
     TfrmWetter& m_wetter;
     entrywidgets::FocusColours* m_focus;
     int m_editRow = 0;
+    QTime m_calendarTime; // time of day the date picker carries, set when a new catch starts
 };

@@ -111,6 +111,45 @@ void TfrmWetter::clearReadings()
         box->setCurrentIndex(-1);
 }
 
+WeatherReadings TfrmWetter::readings() const
+{
+    return {cb_wetter->currentText(),         ed_lufttemp->text(),           ed_wassertemp->text(),
+            ed_luftdruck->text(),             cb_windrichtung->currentText(), cb_windstaerke->currentText(),
+            cb_wassertruebung->currentText(), cb_wasserstand->currentText()};
+}
+
+void TfrmWetter::setReadings(const WeatherReadings& r)
+{
+    cb_wetter->setEditText(r.wetter);
+    ed_lufttemp->setText(r.lufttemp);
+    ed_wassertemp->setText(r.wassertemp);
+    ed_luftdruck->setText(r.luftdruck);
+    entrywidgets::selectExact(cb_windrichtung, r.windrichtung);
+    entrywidgets::selectExact(cb_windstaerke, r.windstaerke);
+    entrywidgets::selectExact(cb_wassertruebung, r.wassertruebung);
+    entrywidgets::selectExact(cb_wasserstand, r.wasserstand);
+}
+
+void TfrmWetter::setWeatherItems(const QStringList& items)
+{
+    entrywidgets::setSortedItems(cb_wetter, items);
+}
+
+void TfrmWetter::addWeatherItem(const QString& item)
+{
+    entrywidgets::addSortedItem(cb_wetter, item);
+}
+
+QStringList TfrmWetter::weatherItems() const
+{
+    return entrywidgets::items(cb_wetter);
+}
+
+bool TfrmWetter::hasWeatherItem(const QString& item) const
+{
+    return entrywidgets::exactIndex(cb_wetter, item) >= 0;
+}
+
 QString TfrmWetter::windForceTable()
 {
     static const QStringList lines = {

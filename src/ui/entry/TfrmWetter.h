@@ -1,8 +1,21 @@
 #pragma once
-// "Wetter auswählen": the weather and water readings of the catch being entered. It keeps
-// no record of its own; the entry dialog reads its controls when saving, the main window's
-// preparations clear or fill them.
+// "Wetter auswählen": the weather and water readings of the catch being entered. The entry
+// dialog hands readings in and takes them back as one value.
 #include <QDialog>
+#include <QString>
+#include <QStringList>
+
+// The readings as the controls show them.
+struct WeatherReadings {
+    QString wetter;
+    QString lufttemp;
+    QString wassertemp;
+    QString luftdruck;
+    QString windrichtung;
+    QString windstaerke;
+    QString wassertruebung;
+    QString wasserstand;
+};
 
 class QComboBox;
 class QLineEdit;
@@ -28,6 +41,14 @@ public:
 
     // The new-catch reset: texts emptied, the fixed lists without selection.
     void clearReadings();
+    WeatherReadings readings() const;
+    // Fills the controls; a value not in a fixed list leaves that list without selection.
+    void setReadings(const WeatherReadings& r);
+    // The weather list's items (sorted), and one more added to them.
+    void setWeatherItems(const QStringList& items);
+    void addWeatherItem(const QString& item);
+    bool hasWeatherItem(const QString& item) const;
+    QStringList weatherItems() const;
 
     // The wind-force table, one line per Beaufort force.
     static QString windForceTable();

@@ -69,10 +69,10 @@ TfrmCBox::TfrmCBox(QWidget* parent) : QDialog(parent)
             [this](const QPoint& pos) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(pos)); });
 }
 
-QString TfrmCBox::listName(int tag)
+QString TfrmCBox::listName(lookup::ListKind kind)
 {
     static const char* const names[] = {"Gewaesser", "Faenger", "Fangmethode", "Koeder", "Stelle", "Wetter", "Fischarten"};
-    return tag >= 1 && tag <= 7 ? QString::fromLatin1(names[tag - 1]) : QString();
+    return QString::fromLatin1(names[int(kind) - 1]);
 }
 
 QStringList TfrmCBox::items() const
@@ -94,14 +94,14 @@ void TfrmCBox::insertSorted(const QString& value)
 
 void TfrmCBox::showEvent(QShowEvent* event)
 {
-    setWindowTitle(listName(m_tag));
+    setWindowTitle(listName(m_kind));
     ListBox1->clear();
-    const QString path = lookup::listPath(listName(m_tag));
+    const QString path = lookup::listPath(listName(m_kind));
     QStringList values;
     try {
         if (QFileInfo::exists(path))
             values = lookup::readList(path);
-        else if (m_tag == 7)
+        else if (m_kind == lookup::ListKind::Fischarten)
             values = lookup::defaultSpecies();
     } catch (const FkError& e) {
         FkApplication::handleError(e.message());
@@ -146,7 +146,7 @@ void TfrmCBox::Lschen1Click()
 
 void TfrmCBox::BitBtn1Click()
 {
-    const QString name = listName(m_tag);
+    const QString name = listName(m_kind);
     if (name.isEmpty())
         return;
     QStringList values;
@@ -164,6 +164,6 @@ void TfrmCBox::BitBtn1Click()
         FkApplication::handleError(e.message());
         return;
     }
-    emit listSaved(m_tag);
+    emit listSaved(m_kind);
     accept();
 }

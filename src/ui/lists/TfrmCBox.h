@@ -1,5 +1,7 @@
 #pragma once
-// The list editor: one lookup list of "DATs", chosen by the tag (1 waters ... 7 species).
+// The list editor: one lookup list of "DATs", chosen by its kind.
+#include "data/LookupLists.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -13,11 +15,11 @@ class TfrmCBox : public QDialog {
 public:
     explicit TfrmCBox(QWidget* parent = nullptr);
 
-    int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    lookup::ListKind kind() const { return m_kind; }
+    void setKind(lookup::ListKind kind) { m_kind = kind; }
 
-    // The list's file base name for an editor number, empty for an unknown number.
-    static QString listName(int tag);
+    // The list's file base name.
+    static QString listName(lookup::ListKind kind);
 
     QListWidget* ListBox1;
     QLineEdit* Edit1;
@@ -36,8 +38,8 @@ public slots:
     void BitBtn1Click();
 
 signals:
-    // The list of the given number was written.
-    void listSaved(int tag);
+    // The list of the given kind was written.
+    void listSaved(lookup::ListKind kind);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,5 +47,5 @@ protected:
 
 private:
     void insertSorted(const QString& value);
-    int m_tag = 0;
+    lookup::ListKind m_kind = lookup::ListKind::Gewaesser;
 };

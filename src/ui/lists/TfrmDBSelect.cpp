@@ -61,14 +61,14 @@ TfrmDBSelect::TfrmDBSelect(Session& session, QWidget* parent) : QDialog(parent),
 void TfrmDBSelect::showEvent(QShowEvent* event)
 {
     ed_dbname->clear();
-    ed_dbname->setText(IniFile::settings().readString(m_tag == 0 ? QStringLiteral("DB") : QStringLiteral("AKDB"),
+    ed_dbname->setText(IniFile::settings().readString(m_kind == catchdb::Kind::Catches ? QStringLiteral("DB") : QStringLiteral("AKDB"),
                                                       QStringLiteral("File")));
     QDialog::showEvent(event);
 }
 
 void TfrmDBSelect::BitBtn1Click()
 {
-    const bool catches = m_tag == 0;
+    const bool catches = m_kind == catchdb::Kind::Catches;
     const QString path = userInteraction().getOpenFileName(
         this, catches ? QStringLiteral("Fischkladde Datenbank|*.fdb") : QStringLiteral("Angelkosten Datenbank|*.akdb"));
     if (path.isEmpty())
@@ -100,7 +100,7 @@ void TfrmDBSelect::BitBtn1Click()
 
 void TfrmDBSelect::BitBtn2Click()
 {
-    const bool catches = m_tag == 0;
+    const bool catches = m_kind == catchdb::Kind::Catches;
     const QString path = userInteraction().getSaveFileName(
         this, catches ? QStringLiteral("Fischkladde Datenbank|*.fdb") : QStringLiteral("Angelkosten Datenbank|*.akdb"),
         catches ? QStringLiteral("fdb") : QStringLiteral("akdb"));

@@ -1,5 +1,7 @@
 #pragma once
-// "Datenbank": create or open the catch database (tag 0) or the cost database (tag 1).
+// "Datenbank": create or open the catch database or the cost database.
+#include "data/CatchDatabase.h"
+
 #include <QDialog>
 
 struct Session;
@@ -13,8 +15,8 @@ public:
     explicit TfrmDBSelect(Session& session, QWidget* parent = nullptr);
 
     // 0: catch database, 1: cost database; set by the caller before showing.
-    int tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    catchdb::Kind kind() const { return m_kind; }
+    void setKind(catchdb::Kind kind) { m_kind = kind; }
 
     QLabel* Label1;
     QLineEdit* ed_dbname;
@@ -37,5 +39,5 @@ protected:
 
 private:
     Session& m_session;
-    int m_tag = 0;
+    catchdb::Kind m_kind = catchdb::Kind::Catches;
 };

@@ -3,11 +3,8 @@
 #include "ui/common/UserInteraction.h"
 #include "ui/lists/TfrmCBox.h"
 #include "ui/lists/TfrmDBSelect.h"
-#include "ui/entry/CatchCommands.h"
-#include "ui/entry/TfrmAdd.h"
 #include "ui/main/PreviewPanel.h"
 #include "ui/main/TfrmDetails.h"
-#include "ui/entry/TfrmWetter.h"
 #include "ui/info/TfrmAbout.h"
 #include "ui/info/TfrmSpenden.h"
 #include "ui/main/CatchListModel.h"
@@ -79,7 +76,7 @@ const QString kAlleFaenge = QStringLiteral("-Alle Fänge-");
 const QString kAlleJahre = QStringLiteral("-Alle-");
 const QString kLetzte10 = QStringLiteral("Die letzten 10 Einträge:");
 
-constexpr int kTagAuswerten = 3;
+constexpr int kTagAuswerten = int(host::StatistikMode::Auswerten);
 
 } // namespace
 
@@ -99,23 +96,23 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmCBox = new TfrmCBox(this);
     frmAbout = new TfrmAbout(this);
     frmSpenden = new TfrmSpenden(this);
-    frmWetter = new TfrmWetter(this);
-    frmAdd = new TfrmAdd(m_session, *frmWetter, this);
-    wireCatchEntry();
-    wireCatchDetails();
+    buildCatchDetails();
     connect(frmDBSelect, &TfrmDBSelect::catchDatabaseChanged, this, &TfrmMain::databaseChanged);
+    // Another cost database: the overview for all anglers and all years.
     connect(frmDBSelect, &TfrmDBSelect::costDatabaseChanged, this,
-            [this] { guarded([this] { RefreshOverview(currentFilter(), currentYear()); }); });
-    connect(frmCBox, &TfrmCBox::listSaved, this, [this](int tag) {
-        guarded([this, tag] {
-            if (tag == 2) {
+            [this] { guarded([this] { RefreshOverview(QString(), 0); }); });
+    connect(frmCBox, &TfrmCBox::listSaved, this, [this](lookup::ListKind kind) {
+        guarded([this, kind] {
+            if (kind == lookup::ListKind::Faenger) {
                 LoadSelectors();
                 // The selector now stands on the overview; show the list that goes with it.
                 showOverviewView();
-            } else if (tag == 1) {
+            } else if (kind == lookup::ListKind::Gewaesser) {
                 RebuildKarteMenu();
             }
         });
+        for (const auto& listener : m_listeners)
+            listener(host::Change::Lists);
     });
 
     clearOverview();
@@ -171,8 +168,8 @@ void TfrmMain::notifyChanged(host::Changes what)
             guarded([this] { RebuildKarteMenu(); });
         if (what.testFlag(host::Change::Catches))
             guarded([this] { refreshCatchView(); });
-        else if (what.testFlag(host::Change::Costs))
-            guarded([this] { RefreshOverview(currentFilter(), currentYear()); });
+        if (what.testFlag(host::Change::Costs))
+            lb_angelkosten->setText(overview::costSum(m_session.AKDB));
     }
     for (const auto& listener : m_listeners)
         listener(what);
@@ -485,14 +482,17 @@ void TfrmMain::buildMenus()
     PopupMenu1->addAction(aDuplizieren);
 
     // What this window does itself.
-    wireAction(aDBSelect, [this] { openDatabaseDialog(0); });
-    wireAction(aAKDBSelect, [this] { openDatabaseDialog(1); });
+    wireAction(aDBSelect, [this] { openDatabaseDialog(catchdb::Kind::Catches); });
+    wireAction(aAKDBSelect, [this] { openDatabaseDialog(catchdb::Kind::Costs); });
     wireAction(aBeenden, [this] { close(); });
-    const std::pair<QAction*, int> editors[] = {{aGewaesser, 1}, {aFaenger, 2}, {aFangmethoden, 3}, {aKoeder, 4},
-                                                {aStelle, 5},    {aWetter, 6},  {aFischarten, 7}};
-    for (const auto& [a, tag] : editors) {
-        const int t = tag;
-        wireAction(a, [this, t] { openListEditor(t); });
+    using lookup::ListKind;
+    const std::pair<QAction*, ListKind> editors[] = {
+        {aGewaesser, ListKind::Gewaesser}, {aFaenger, ListKind::Faenger}, {aFangmethoden, ListKind::Fangmethode},
+        {aKoeder, ListKind::Koeder},       {aStelle, ListKind::Stelle},   {aWetter, ListKind::Wetter},
+        {aFischarten, ListKind::Fischarten}};
+    for (const auto& [a, kind] : editors) {
+        const ListKind k = kind;
+        wireAction(a, [this, k] { openListEditor(k); });
     }
     aFehlerverfolgung->setEnabled(true);
     m_wired.append(aFehlerverfolgung);
@@ -506,7 +506,6 @@ void TfrmMain::buildMenus()
         trace::step(QStringLiteral("Main: About"));
         frmAbout->exec();
     });
-    // Details: opens the details window through onOpenDetails (set by wireCatchDetails).
     connect(aDetails, &QAction::triggered, this, [this] { guarded([this] { openDetails(selectedRow()); }); });
 }
 
@@ -527,7 +526,7 @@ void TfrmMain::updateActions()
 {
     const bool selected = selectedRow() > 0;
     for (QAction* a : {aDetails, aBearbeiten, aLoeschen, aDuplizieren}) {
-        const bool available = a == aDetails ? bool(onOpenDetails) : m_selectionActions.contains(a);
+        const bool available = a == aDetails || m_selectionActions.contains(a);
         a->setEnabled(selected && available);
     }
     for (QAction* a : m_wired)
@@ -560,8 +559,7 @@ void TfrmMain::openDetails(int row)
     if (row <= 0)
         return;
     trace::step(QStringLiteral("Main: Details(%1)").arg(row));
-    if (onOpenDetails)
-        onOpenDetails(row);
+    frmDetails->showDetails(row);
 }
 
 // ---- start and end -----------------------------------------------------------------------
@@ -594,14 +592,14 @@ void TfrmMain::FormShow()
                     : QStringLiteral("Es wurde keine Angelkosten Datenbank gefunden.\n"
                                      "Bitte wählen Sie eine vorhandene Datenbank aus oder erstellen Sie eine neue."),
             QStringLiteral("Datenbank"));
-        openDatabaseDialog(catches ? 0 : 1);
+        openDatabaseDialog(catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
         if (catches && m_session.akdbPath.isEmpty() && !m_session.dbPath.isEmpty()) {
             userInteraction().information(
                 this,
                 QStringLiteral("Es wurde keine Angelkosten Datenbank gefunden.\n"
                                "Bitte wählen Sie eine vorhandene Datenbank aus oder erstellen Sie eine neue."),
                 QStringLiteral("Datenbank"));
-            openDatabaseDialog(1);
+            openDatabaseDialog(catchdb::Kind::Costs);
         }
     }
     // A broken date in the years must not keep the list from showing.
@@ -687,18 +685,18 @@ void TfrmMain::LoadSelectors()
             cb_gehezu->addItem(kUebersicht);
             cb_gehezu->addItem(kAlleFaenge);
         }
-        auto add = [this](const QString& caption, int tag) {
+        auto add = [this](const QString& caption, host::StatistikMode mode) {
             QAction* a = mnuStatistik->addAction(caption);
-            a->setData(tag);
+            a->setData(int(mode));
             connect(a, &QAction::triggered, this, [this, a] {
                 trace::step(QStringLiteral("Main: Statistik klick(%1)").arg(a->data().toInt()));
                 if (onStatistik)
                     guarded([this, a] { onStatistik(a); });
             });
         };
-        add(QStringLiteral("Wann angeln gehen?"), 2);
+        add(QStringLiteral("Wann angeln gehen?"), host::StatistikMode::Empfehlung);
         mnuStatistik->addSeparator();
-        add(QStringLiteral("Gesamt"), 0);
+        add(QStringLiteral("Gesamt"), host::StatistikMode::Gesamt);
         mnuStatistik->addSeparator();
         for (const QString& angler : anglers) {
             // A blank line names nobody.
@@ -706,7 +704,7 @@ void TfrmMain::LoadSelectors()
                 continue;
             const QSignalBlocker block(cb_gehezu);
             cb_gehezu->addItem(angler);
-            add(angler, 1);
+            add(angler, host::StatistikMode::Faenger);
         }
     }
     mnuStatistik->addSeparator();
@@ -762,7 +760,7 @@ void TfrmMain::RefreshOverview(const QString& angler, int year)
     QStringList anglers;
     for (int i = 2; i < cb_gehezu->count(); ++i)
         anglers << cb_gehezu->itemText(i);
-    const overview::Lists lists = overview::readLists(frmAdd->reloadSpecies(), anglers);
+    const overview::Lists lists = overview::readLists(anglers);
     // A conversion error here leaves every figure as it was.
     const overview::CatchFigures f = overview::countCatches(m_session.DB, lists, angler, year);
     lb_summefischgewicht->setText(f.weightSum);
@@ -785,27 +783,13 @@ void TfrmMain::RefreshOverview(const QString& angler, int year)
     lb_angelzeit->setText(fishingTime);
 }
 
-void TfrmMain::wireCatchEntry()
-{
-    frmAdd->refreshMainList = [this] { refreshCatchView(); };
-    wireAction(aHinzufuegen, [this] { catchcommands::newCatch(*frmAdd, [this] { openListEditor(2); }); });
-    wireAction(aBearbeiten, [this] { catchcommands::editCatch(*frmAdd, selectedRow()); });
-    wireAction(aDuplizieren,
-               [this] { catchcommands::duplicateCatch(m_session, selectedRow(), [this] { refreshCatchView(); }); });
-    wireAction(aLoeschen,
-               [this] { catchcommands::deleteCatch(m_session, selectedRow(), this, [this] { refreshCatchView(); }); });
-}
-
-void TfrmMain::wireCatchDetails()
+void TfrmMain::buildCatchDetails()
 {
     previewPanel = new PreviewPanel(m_session, Panel1);
     auto* layout = new QVBoxLayout(Panel1);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(previewPanel);
-    onPreviewRow = [this](int row) { previewPanel->showPreview(row); };
     frmDetails = new TfrmDetails(m_session, this);
-    onOpenDetails = [this](int row) { frmDetails->showDetails(row); };
-    updateActions();
 }
 
 void TfrmMain::refreshCatchView()
@@ -924,8 +908,8 @@ void TfrmMain::ListView1Click()
 {
     trace::step(QStringLiteral("Main: LV Click"));
     const int row = selectedRow();
-    if (row > 0 && onPreviewRow)
-        guarded([this, row] { onPreviewRow(row); });
+    if (row > 0)
+        guarded([this, row] { previewPanel->showPreview(row); });
 }
 
 void TfrmMain::ListView1KeyDown(int key)
@@ -970,16 +954,17 @@ void TfrmMain::Hilfe1Click()
                                   QStringLiteral("Hilfe"));
 }
 
-void TfrmMain::openListEditor(int tag)
+void TfrmMain::openListEditor(lookup::ListKind kind)
 {
-    trace::step(QStringLiteral("Main: Einstellungen(%1)").arg(tag));
-    frmCBox->setTag(tag);
+    trace::step(QStringLiteral("Main: Einstellungen(%1)").arg(int(kind)));
+    frmCBox->setKind(kind);
     frmCBox->exec();
 }
 
-void TfrmMain::openDatabaseDialog(int tag)
+void TfrmMain::openDatabaseDialog(catchdb::Kind kind)
 {
-    trace::step(tag == 0 ? QStringLiteral("Main: DB Select Tag(0)") : QStringLiteral("Main: AKDB Select(1)"));
-    frmDBSelect->setTag(tag);
+    trace::step(kind == catchdb::Kind::Catches ? QStringLiteral("Main: DB Select Tag(0)")
+                                               : QStringLiteral("Main: AKDB Select(1)"));
+    frmDBSelect->setKind(kind);
     frmDBSelect->exec();
 }

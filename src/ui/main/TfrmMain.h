@@ -19,12 +19,10 @@ class QMenu;
 class QTableView;
 class TfrmAbout;
 class PreviewPanel;
-class TfrmAdd;
 class TfrmDetails;
 class TfrmCBox;
 class TfrmDBSelect;
 class TfrmSpenden;
-class TfrmWetter;
 
 class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -36,7 +34,7 @@ public:
     QWidget* window() override { return this; }
     QAction* menuAction(const QString& objectName) const override;
     QMenu* menu(const QString& objectName) const override;
-    void openListEditor(lookup::ListKind kind) override { openListEditor(int(kind)); }
+    void openListEditor(lookup::ListKind kind) override;
     void setStatistikHandler(std::function<void(host::StatistikMode, const QString&)> handler) override;
     void setKarteHandler(std::function<void(const QString&)> handler) override;
     void setFirstRunHandler(std::function<void()> handler) override { m_firstRun = std::move(handler); }
@@ -63,7 +61,7 @@ public:
 
     // DB row number of the selected catch, 0 when none is selected.
     int selectedRow() const override;
-    // Details of a catch (aDetails, double-click, other windows): step line, then onOpenDetails.
+    // Details of a catch (aDetails, double-click, other windows): step line, then the window.
     void openDetails(int row) override;
 
     // Connects an action to its handler and makes it available: menu items are enabled at
@@ -73,11 +71,6 @@ public:
     // Re-evaluates which menus and actions can be used (after setting a hook below).
     void updateActions();
 
-    // ---- hooks for the windows of other parts; unset means the feature is not there ----
-    std::function<void(int row)> onPreviewRow;   // list click on a catch: fill Panel1
-    std::function<void(int row)> onOpenDetails;  // the details window for a DB row
-    std::function<void(QAction* item)> onStatistik; // Statistik menu item (tag in data())
-    std::function<void(const QString& water)> onKarte; // "Karte" submenu entry
 
     // ---- controls ----
     QComboBox* cb_gehezu;
@@ -171,8 +164,6 @@ public:
     TfrmCBox* frmCBox;
     TfrmAbout* frmAbout;
     TfrmSpenden* frmSpenden;
-    TfrmAdd* frmAdd;       // "Fang eintragen"
-    TfrmWetter* frmWetter; // its weather readings
     PreviewPanel* previewPanel; // the content of Panel1
     TfrmDetails* frmDetails;
 
@@ -191,8 +182,7 @@ public slots:
     void ListView1KeyDown(int key);
     void Fehlerverfolgung1Click(bool checked);
     void Hilfe1Click();
-    void openListEditor(int tag);
-    void openDatabaseDialog(int tag);
+    void openDatabaseDialog(catchdb::Kind kind);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -209,8 +199,7 @@ private:
     int currentYear() const;
     // After a catch was saved, duplicated or deleted: the list of the view shown.
     void refreshCatchView();
-    void wireCatchEntry();
-    void wireCatchDetails();
+    void buildCatchDetails();
 
     Session m_session;
     catchdb::StartupResult m_startup;
@@ -220,4 +209,7 @@ private:
     QList<QAction*> m_wired;            // every wired action
     std::vector<std::function<void(host::Changes)>> m_listeners;
     std::function<void()> m_firstRun;
+    // Handlers of the run-time menus; unset leaves their items disabled.
+    std::function<void(QAction* item)> onStatistik; // Statistik menu item (mode in data())
+    std::function<void(const QString& water)> onKarte; // "Karte" submenu entry
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the window tests: a program folder with sample databases, the main window
 // on it, fixed time and random numbers, one-colour pictures, and looks at modal windows.
+#include "entry/TSunMoonCalendar.h"
 #include "support/TempHome.h"
 #include "data/CatchDatabase.h"
 #include "data/Clock.h"
@@ -150,11 +151,13 @@ inline QPoint rowPoint(const TfrmMain& w, int row)
 }
 
 // What "fischkladde-cli astro" prints for a day: sunrise;sunset;moonrise;moonset;phase.
-inline QByteArray astroFields(const QString& day)
+// The five sun and moon fields the entry dialog stores for a day, its calendar set to `time`
+// of that day (the time of day its date picker carries).
+inline QByteArray astroFields(const QString& day, QTime time = QTime(0, 0))
 {
-    QList<QByteArray> cols = runCli({"astro", day}).out.trimmed().split('\t');
-    cols.removeFirst();
-    return win1252::encodeLossy(QString::fromUtf8(cols.join(';')));
+    const TSunMoonCalendar c(QDateTime(QDate::fromString(day, QStringLiteral("dd.MM.yyyy")), time));
+    return win1252::encodeLossy(c.sunRiseText() + ';' + c.sunSetText() + ';' + c.moonRiseText() + ';' + c.moonSetText()
+                                + ';' + c.moonPhaseText());
 }
 
 // A JPEG of one colour at <home>/<relative>; returns its full path.

@@ -1,0 +1,45 @@
+# Fails when a source file includes from a layer above its own. The layer order, lowest
+# first; a folder may include from its own layer and every layer before it.
+#   cmake -DSOURCE_DIR=<src> -P check_layers.cmake
+set(FK_LAYERS base storage data pdf entry stats costs reports "ui/common" ui cli app)
+
+function(layer_of path out)
+  # "ui/common/x.h" is its own layer below the other window folders.
+  if(path MATCHES "^ui/common/")
+    set(folder "ui/common")
+  else()
+    string(REGEX MATCH "^[^/]+" folder "${path}")
+  endif()
+  list(FIND FK_LAYERS "${folder}" index)
+  set(${out} ${index} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(failures "")
+foreach(file ${files})
+  layer_of("${file}" own)
+  if(own LESS 0)
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[^\"]+\"")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" target "${line}")
+    if(NOT target MATCHES "/")
+      continue() # generated or local headers
+    endif()
+    layer_of("${target}" other)
+    if(other GREATER own)
+      list(GET FK_LAYERS ${own} ownName)
+      list(GET FK_LAYERS ${other} otherName)
+      string(APPEND failures "  ${file} (${ownName}) includes ${target} (${otherName})\n")
+    endif()
+    # cli and ui are siblings: neither may use the other.
+    if((own EQUAL 10 AND target MATCHES "^ui/") OR (file MATCHES "^ui/" AND target MATCHES "^cli/"))
+      string(APPEND failures "  ${file} includes ${target}\n")
+    endif()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Includes that point up the layers (${FK_LAYERS}):\n${failures}")
+endif()
+message(STATUS "Layers: every include points down.")

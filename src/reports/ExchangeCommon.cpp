@@ -57,7 +57,9 @@ bool isValidUtf8(QByteArrayView bytes)
 
 int appendAndSave(TTextTable& table, const QString& tablePath, const std::function<int(TTextTable&)>& append)
 {
-    if (tablePath.isEmpty())
+    // A database whose file was missing at start has no fields; rows without columns would
+    // overwrite it with an empty table.
+    if (tablePath.isEmpty() || table.FieldCount() == 0)
         throw FkError(QStringLiteral("Es ist keine Datenbank geöffnet, in die importiert werden kann."));
     TTextTable work = table;
     const int added = append(work);

@@ -11,8 +11,9 @@
 namespace exchange {
 
 // Runs `append` on a copy of the table, saves the copy to `tablePath` and only then replaces
-// the table with it; returns what `append` returned. Raises FkError when no database file is
-// known, and passes on every error of `append` and of the save with the table unchanged.
+// the table with it; returns what `append` returned. Raises FkError when no database is open
+// (no file known, or a table without fields), and passes on every error of `append` and of
+// the save with the table unchanged.
 int appendAndSave(TTextTable& table, const QString& tablePath, const std::function<int(TTextTable&)>& append);
 
 // Raises FkError "<where>, Feld <field>: ..." naming the first character of the value that

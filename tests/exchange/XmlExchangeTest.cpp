@@ -235,6 +235,9 @@ TEST(XmlImport, FileCommandSavesOnlyWhenEverythingSucceeded)
     EXPECT_TRUE(errorText([&] { xmlexchange::importFile(db, dbPath, Kind::Costs, home.file(QStringLiteral("weg.xml"))); })
                     .contains("weg.xml"));
     EXPECT_NE(errorText([&] { xmlexchange::importFile(db, QString(), Kind::Costs, xmlPath); }), "<no error>");
+    TTextTable notLoaded;
+    EXPECT_EQ(errorText([&] { xmlexchange::importFile(notLoaded, dbPath, Kind::Costs, xmlPath); }),
+              "Es ist keine Datenbank geöffnet, in die importiert werden kann.");
     EXPECT_EQ(home.read(QStringLiteral("kosten.akdb")), saved);
 
     // Success: appended in memory and on disk.

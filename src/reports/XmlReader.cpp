@@ -280,6 +280,7 @@ private:
     // Attributes and the end of a start tag; returns true for an empty-element tag.
     bool startTagRest()
     {
+        m_attributes.clear();
         for (;;) {
             const bool spaced = m_p < m_end && isSpace(*m_p);
             skipSpace();
@@ -295,7 +296,13 @@ private:
             }
             if (!spaced)
                 fail(QStringLiteral("Ein Leerzeichen, \">\" oder \"/>\" wird erwartet."));
-            name();
+            const char* at = m_p;
+            const std::string_view attribute = name();
+            for (std::string_view seen : m_attributes)
+                if (seen == attribute)
+                    failAt(at, QStringLiteral("Das Attribut \"%1\" steht doppelt.")
+                                   .arg(QString::fromUtf8(attribute.data(), qsizetype(attribute.size()))));
+            m_attributes.push_back(attribute);
             skipSpace();
             if (m_p == m_end)
                 unexpectedEnd();
@@ -452,6 +459,7 @@ private:
     const char* m_end;
     Handler& m_handler;
     std::string m_scratch;
+    std::vector<std::string_view> m_attributes;
 };
 
 } // namespace

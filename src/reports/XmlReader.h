@@ -6,7 +6,9 @@
 // Supported: the XML declaration, comments, processing instructions, CDATA sections,
 // attributes (checked, not reported), the five predefined entities and character references,
 // a document type declaration (skipped; entities declared in it are not expanded and count
-// as unknown). Line ends in character data are normalised as XML prescribes.
+// as unknown). Line ends in character data are normalised as XML prescribes. Names are
+// checked for their ASCII characters only, and namespace prefixes are taken as part of the
+// name, as a reader without namespaces does.
 #include "base/FkError.h"
 
 #include <QByteArray>

@@ -89,6 +89,7 @@ TEST(XmlReader, AgreesWithQtOnWellFormedAndDamagedDocuments)
         "<a x=\"<\"/>",
         "<ax=\"1\"/>",
         "<a x=\"1\"y=\"2\"/>",
+        "<a x=\"1\" x=\"2\"/>",
         "<a><!-- a -- b --></a>",
         "<a><![CDATA[offen</a>",
         "<a>\x01</a>",

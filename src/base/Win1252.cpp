@@ -63,17 +63,20 @@ QByteArray encodeLossy(const QString& text)
     return result;
 }
 
-QChar firstUnencodable(const QString& text)
+QString firstUnencodable(const QString& text)
 {
-    for (QChar c : text)
-        if (encodeChar(c.unicode()) < 0)
-            return c;
-    return QChar();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (encodeChar(text[i].unicode()) >= 0)
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        return text.mid(i, pair ? 2 : 1);
+    }
+    return QString();
 }
 
 bool canEncode(const QString& text)
 {
-    return firstUnencodable(text).isNull();
+    return firstUnencodable(text).isEmpty();
 }
 
 } // namespace win1252

@@ -16,7 +16,8 @@ bool encode(const QString& text, QByteArray* out);
 QByteArray encodeLossy(const QString& text);
 // True when every character of the text has a byte in the code page.
 bool canEncode(const QString& text);
-// The first character that cannot be encoded, or a null QChar.
-QChar firstUnencodable(const QString& text);
+// The first character that cannot be encoded, whole (both halves of a surrogate pair, so an
+// emoji shows as itself), or an empty text.
+QString firstUnencodable(const QString& text);
 
 } // namespace win1252

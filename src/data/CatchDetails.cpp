@@ -41,6 +41,13 @@ QString bigPictureName(const QString& name)
 PreviewTexts previewTexts(const TTextTable& db)
 {
     PreviewTexts t;
+    fillPreviewTexts(db, t);
+    return t;
+}
+
+void fillPreviewTexts(const TTextTable& db, PreviewTexts& t)
+{
+    t = PreviewTexts();
     t.fischart = field(db, catchrec::Fischart);
     t.laenge = field(db, catchrec::Laenge) + QStringLiteral(" cm  ") + field(db, catchrec::Gewicht) + QStringLiteral(" g");
     t.pictures = pictureList(db.GetData(catchrec::Bild));
@@ -48,7 +55,6 @@ PreviewTexts previewTexts(const TTextTable& db)
     t.zeit = QStringLiteral("gefangen am ") + weekdayName(german::parseDate(datum)) + QStringLiteral(", ") + datum
              + QStringLiteral(" um ") + field(db, catchrec::Fangzeit);
     t.koeder = QStringLiteral("mit ") + field(db, catchrec::Koeder);
-    return t;
 }
 
 DetailTexts detailTexts(const TTextTable& db)

@@ -32,6 +32,9 @@ struct PreviewTexts {
 
 // Texts of the current row of the catch table; raises EConvertError for a bad Fangdatum.
 PreviewTexts previewTexts(const TTextTable& db);
+// The same, filled in the order the panel shows them, so a date that does not convert leaves
+// species, size and pictures filled and the rest empty when the error is raised.
+void fillPreviewTexts(const TTextTable& db, PreviewTexts& t);
 
 struct DetailTexts {
     QString fischart, laenge, gewicht, fangdatum, fangzeit, angelzeit, koeder, fangmethode,

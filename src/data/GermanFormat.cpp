@@ -1,4 +1,5 @@
 #include "data/GermanFormat.h"
+#include "data/Clock.h"
 #include "base/Win1252.h"
 #include "base/FkError.h"
 
@@ -28,7 +29,7 @@ int expandYear(int yy, int digits)
 {
     if (digits > 2)
         return yy;
-    const int now = QDate::currentDate().year();
+    const int now = appClock().now().date().year();
     int year = (now / 100) * 100 + yy;
     if (year > now + 50)
         year -= 100;
@@ -50,7 +51,7 @@ QDate parseDate(const QString& text)
     const int day = parts[0].toInt();
     const int month = parts[1].toInt();
     const int year = parts.size() == 3 ? expandYear(parts[2].toInt(), int(parts[2].size()))
-                                       : QDate::currentDate().year();
+                                       : appClock().now().date().year();
     const QDate date(year, month, day);
     if (!date.isValid() || year < 1)
         fail("'%1' is not a valid date", text);

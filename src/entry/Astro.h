@@ -15,7 +15,7 @@
 
 namespace astro {
 
-using real = long double; // extended precision, as the original calculation
+using real = long double; // extended precision keeps the rise and set times stable to the second
 
 // --- date-time values --------------------------------------------------------------------
 real dateTimeValue(const QDate& date, const QTime& time = QTime(0, 0));

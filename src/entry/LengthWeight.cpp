@@ -91,7 +91,7 @@ QString weightFromLength(const QString& species, const QString& lengthText)
 
 QString lengthFromWeight(const QString& species, const QString& weightText)
 {
-    // The same trace text as for the weight, as the program always wrote it.
+    // The trace names the weight here too: tools that read error.log match this text.
     trace::step(QStringLiteral("ADD: Fischlaenge(") + species + QLatin1Char(';') + weightText + QLatin1Char(')'));
     const std::optional<long double> k = conditionFactor(species);
     if (!k)

@@ -114,5 +114,3 @@ private:
     QByteArray m_source; // the bytes of the last load, shared by unchanged rows
 };
 
-// The component placed on the main window: owns exactly one table and forwards to it.
-using TTextTableComponent = TTextTable;

@@ -72,8 +72,13 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!peek.seen);
 
-        addCatch(session.DB, {{"Fangdatum", "7.13.2006"}});
+        // A date that does not convert: what was read first is shown, nothing of the last catch stays.
+        addCatch(session.DB, {{"Fangdatum", "7.13.2006"}, {"Fischart", "Aal"}, {"Laenge", "60"}, {"Gewicht", "800"},
+                              {"Koeder", "Wurm"}});
         QVERIFY_THROWS_EXCEPTION(EConvertError, panel->showPreview(2));
+        QCOMPARE((QStringList{panel->lb_leftfischart->text(), panel->lb_leftlaenge->text(), panel->lb_leftzeit->text(),
+                              panel->lb_leftkoeder->text()}),
+                 (QStringList{"Aal", "60 cm  800 g", "", ""}));
     }
 
     void previewStepsPicturesAndSkipsMissingOnes()

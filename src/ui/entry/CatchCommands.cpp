@@ -10,9 +10,18 @@
 
 namespace catchcommands {
 
+const QString kNoDatabase = QStringLiteral(
+    "Es ist keine Fischkladde Datenbank geöffnet.\n\nBitte erstellen oder öffnen Sie zuerst eine unter "
+    "\"Datei\" > \"Fischkladde Datenbank auswählen\". Danach können Sie Fänge eintragen.");
+
 void newCatch(TfrmAdd& dialog, const std::function<void()>& openAnglerEditor)
 {
     trace::step(QStringLiteral("Main: Neuer Fang klick"));
+    // Told before anything is typed: without a database nothing could be kept.
+    if (dialog.session().dbPath.isEmpty()) {
+        userInteraction().information(dialog.parentWidget(), kNoDatabase, QStringLiteral("Keine Datenbank"));
+        return;
+    }
     dialog.prepareNew();
     if (dialog.hasAnglers()) {
         dialog.exec();

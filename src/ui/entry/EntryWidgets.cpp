@@ -9,16 +9,6 @@
 
 namespace entrywidgets {
 
-bool WholeNumberKeys::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text == QLatin1String(",") || text == QLatin1String("."))
-            return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 namespace {
 void paint(QWidget* w, const QColor& colour)
 {

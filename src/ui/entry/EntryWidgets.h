@@ -9,16 +9,6 @@ class QWidget;
 
 namespace entrywidgets {
 
-// Discards typed "," and "." so lengths, weights, temperatures and pressure stay whole
-// numbers; all other keys pass. One filter may serve several edits.
-class WholeNumberKeys : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
 // Light grey background (E0 E0 E0) while a control has the focus, white otherwise.
 class FocusColours : public QObject {
 public:

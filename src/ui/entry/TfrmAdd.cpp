@@ -184,9 +184,6 @@ void TfrmAdd::buildControls()
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    auto* keys = new entrywidgets::WholeNumberKeys(this);
-    ed_laenge->installEventFilter(keys);
-    ed_gewicht->installEventFilter(keys);
     m_focus = new entrywidgets::FocusColours(this);
     for (QWidget* w : std::initializer_list<QWidget*>{cb_faenger, cb_fischart, ed_gewicht, ed_laenge, cb_gewaesser,
                                                      cb_stelle, ed_uferdistanz, ed_fangtiefe, cb_fangmethode,
@@ -328,13 +325,28 @@ void TfrmAdd::LoadbildClick()
         ed_bild->setText(*text);
 }
 
+// A species without condition factor: what was typed stays, the user learns why nothing changed.
+void TfrmAdd::noEstimate()
+{
+    userInteraction().information(this,
+                                  QStringLiteral("Für die Fischart \"%1\" gibt es keine Schätzung von Länge und "
+                                                 "Gewicht. Bitte tragen Sie den Wert selbst ein.")
+                                      .arg(cb_fischart->currentText()),
+                                  QStringLiteral("Keine Schätzung"));
+}
+
 void TfrmAdd::BitBtn1Click()
 {
     if (ed_laenge->text().isEmpty() || cb_fischart->currentText().isEmpty()) {
         userInteraction().information(this, QStringLiteral("Bitte Länge oder Fischart auswählen"));
         return;
     }
-    ed_gewicht->setText(lengthweight::weightFromLength(cb_fischart->currentText(), ed_laenge->text()));
+    const QString weight = lengthweight::weightFromLength(cb_fischart->currentText(), ed_laenge->text());
+    if (weight.isEmpty()) {
+        noEstimate();
+        return;
+    }
+    ed_gewicht->setText(weight);
 }
 
 void TfrmAdd::BitBtn4Click()
@@ -343,7 +355,12 @@ void TfrmAdd::BitBtn4Click()
         userInteraction().information(this, QStringLiteral("Bitte Gewicht oder Fischart auswählen"));
         return;
     }
-    ed_laenge->setText(lengthweight::lengthFromWeight(cb_fischart->currentText(), ed_gewicht->text()));
+    const QString length = lengthweight::lengthFromWeight(cb_fischart->currentText(), ed_gewicht->text());
+    if (length.isEmpty()) {
+        noEstimate();
+        return;
+    }
+    ed_laenge->setText(length);
 }
 
 // ---- save --------------------------------------------------------------------------------
@@ -360,7 +377,7 @@ QByteArray encoded(const QString& field, const QString& text)
     if (!win1252::encode(text, &bytes))
         throw Refusal{QStringLiteral("Das Feld \"%1\" enthält das Zeichen \"%2\", das in der Fischkladde nicht "
                                      "gespeichert werden kann. Bitte ändern Sie den Text.")
-                          .arg(field, QString(win1252::firstUnencodable(text)))};
+                          .arg(field, win1252::firstUnencodable(text))};
     return bytes;
 }
 

@@ -42,6 +42,7 @@ public:
     void loadLists();
     bool hasAnglers() const;
     int editRow() const { return m_editRow; }
+    Session& session() { return m_session; }
 
     // ---- controls (objectName = member name) ----
     QDateEdit* dt_fangdatum;
@@ -94,6 +95,7 @@ private:
     void buildControls();
     catchops::CatchValues composeRecord();
     void growLists();
+    void noEstimate();
 
     Session& m_session;
     TfrmWetter& m_wetter;

@@ -20,11 +20,10 @@ QComboBox* fixedList(QWidget* parent, const char* name, const QStringList& items
     return box;
 }
 
-QLineEdit* edit(QWidget* parent, const char* name, QObject* keyFilter)
+QLineEdit* edit(QWidget* parent, const char* name)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->installEventFilter(keyFilter);
     return e;
 }
 
@@ -39,14 +38,13 @@ TfrmWetter::TfrmWetter(QWidget* parent) : QDialog(parent)
     setPalette(white);
     setAutoFillBackground(true);
 
-    auto* keys = new entrywidgets::WholeNumberKeys(this);
     cb_wetter = new QComboBox(this);
     cb_wetter->setObjectName(QStringLiteral("cb_wetter"));
     cb_wetter->setEditable(true);
     cb_wetter->setInsertPolicy(QComboBox::NoInsert);
-    ed_lufttemp = edit(this, "ed_lufttemp", keys);
-    ed_wassertemp = edit(this, "ed_wassertemp", keys);
-    ed_luftdruck = edit(this, "ed_luftdruck", keys);
+    ed_lufttemp = edit(this, "ed_lufttemp");
+    ed_wassertemp = edit(this, "ed_wassertemp");
+    ed_luftdruck = edit(this, "ed_luftdruck");
     cb_windrichtung = fixedList(this, "cb_windrichtung",
                                 {"Windstill", "N", "NO", "O", "SO", "S", "SW", "W", "NW"});
     cb_windstaerke = fixedList(this, "cb_windstaerke",

@@ -3,6 +3,7 @@
 #include "data/Trace.h"
 #include "ui/common/PictureView.h"
 
+#include <exception>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QResizeEvent>
@@ -124,13 +125,26 @@ void PreviewPanel::showPreview(int row)
     updateButtons();
     im_left->clearPicture();
     im_left->unsetCursor();
-    m_session.DB.GoToRow(row);
-    const catchdetails::PreviewTexts texts = catchdetails::previewTexts(m_session.DB);
+    for (QLabel* l : {lb_leftfischart, lb_leftlaenge, lb_leftzeit, lb_leftkoeder})
+        l->clear();
+    if (!m_session.DB.GoToRow(row))
+        return;
+    // As the details window: what was read before a value that does not convert is shown,
+    // nothing of the previous catch stays.
+    catchdetails::PreviewTexts texts;
+    std::exception_ptr failure;
+    try {
+        catchdetails::fillPreviewTexts(m_session.DB, texts);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     lb_leftfischart->setText(texts.fischart);
     lb_leftlaenge->setText(texts.laenge);
     m_pictures.reset(texts.pictures);
     showCurrent();
     updateButtons();
+    if (failure)
+        std::rethrow_exception(failure);
     lb_leftzeit->setText(texts.zeit);
     lb_leftkoeder->setText(texts.koeder);
 }

@@ -17,12 +17,19 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTableView;
-class TfrmAbout;
 class PreviewPanel;
 class TfrmDetails;
 class TfrmCBox;
 class TfrmDBSelect;
-class TfrmSpenden;
+
+namespace mainview {
+inline const QString kUebersicht = QStringLiteral("--Übersicht--");
+inline const QString kAlleFaenge = QStringLiteral("-Alle Fänge-");
+inline const QString kAlleJahre = QStringLiteral("-Alle-");
+inline const QString kLetzte10 = QStringLiteral("Die letzten 10 Einträge:");
+// The data of the "Auswerten" items of the Statistik menu, which the angler rebuild keeps.
+inline constexpr int kTagAuswerten = int(host::StatistikMode::Auswerten);
+} // namespace mainview
 
 class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -162,8 +169,6 @@ public:
     // The windows this one opens (created once).
     TfrmDBSelect* frmDBSelect;
     TfrmCBox* frmCBox;
-    TfrmAbout* frmAbout;
-    TfrmSpenden* frmSpenden;
     PreviewPanel* previewPanel; // the content of Panel1
     TfrmDetails* frmDetails;
 
@@ -179,9 +184,9 @@ public slots:
     void cb_jahrChange();
     void ListView1ColumnClick(int column);
     void ListView1Click();
+    // Fills the preview with the selected catch, or empties it.
+    void previewSelected();
     void ListView1KeyDown(int key);
-    void Fehlerverfolgung1Click(bool checked);
-    void Hilfe1Click();
     void openDatabaseDialog(catchdb::Kind kind);
 
 protected:
@@ -209,6 +214,7 @@ private:
     QList<QAction*> m_wired;            // every wired action
     std::vector<std::function<void(host::Changes)>> m_listeners;
     std::function<void()> m_firstRun;
+    int m_previewRow = 0; // the catch the preview shows
     // Handlers of the run-time menus; unset leaves their items disabled.
     std::function<void(QAction* item)> onStatistik; // Statistik menu item (mode in data())
     std::function<void(const QString& water)> onKarte; // "Karte" submenu entry

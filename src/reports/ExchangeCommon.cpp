@@ -70,12 +70,7 @@ int appendAndSave(TTextTable& table, const QString& tablePath, const std::functi
 
 void throwUnencodable(const QString& value, const QString& where, const QString& field)
 {
-    const QChar bad = win1252::firstUnencodable(value);
-    QString shown = bad;
-    if (bad.isHighSurrogate()) {
-        const qsizetype at = value.indexOf(bad);
-        shown = value.mid(at, 2);
-    }
+    const QString shown = win1252::firstUnencodable(value);
     throw FkError(QStringLiteral("%1, Feld %2: Das Zeichen \u201E%3\u201C (U+%4) kann nicht gespeichert werden, "
                                  "weil es im Zeichensatz Windows-1252 nicht vorkommt.")
                       .arg(where, field, shown,

@@ -82,6 +82,9 @@ TEST(CsvImport, RefusedFilesNameTheFaultAndChangeNothing)
         {"Fischart;Bemerkungen\r\nHecht;gut\r\nKarpfen;\"zwei\r\nZeilen\"\r\nKoi;\xe9\xaf\x89 gro\xc3\x9f\r\n",
          "CSV Fehler: Zeile 5, Feld Bemerkungen: Das Zeichen \u201E\u9BC9\u201C (U+9BC9) kann nicht gespeichert werden, "
          "weil es im Zeichensatz Windows-1252 nicht vorkommt."},
+        {"Fischart\r\nAal \xf0\x9f\x90\x9f\r\n",
+         "CSV Fehler: Zeile 2, Feld Fischart: Das Zeichen \u201E\U0001F41F\u201C (U+1F41F) kann nicht gespeichert werden, "
+         "weil es im Zeichensatz Windows-1252 nicht vorkommt."},
         {"Fischart;Bemerkungen\r\nHecht;\"offen\r\n", "CSV Fehler: Zeile 2: Ein Wert in Anführungszeichen wird nicht geschlossen."},
         {"Kaufdatum;Geschaeft\r\n07.05.2006;Laden\r\n",
          "CSV Fehler: Keine Spalte der Kopfzeile passt zu einem Feld der Datenbank. Ist es die richtige Datei?"},

@@ -362,7 +362,7 @@ private slots:
         // Windows not built yet stay disabled; this window's own items work.
         for (QAction* a : {w.aAuswertenPDF, w.aStatistikPDF, w.aLoeschen})
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-        QVERIFY(!w.mnuExportieren->menuAction()->isVisible());
+        QVERIFY(w.mnuExportieren->menuAction()->isVisible()); // shown by the exchange commands
         // Backup, search, blank list and the HTML evaluation have their windows.
         for (QAction* a : {w.aSuchen, w.aBackupErstellen, w.aBackupLaden, w.aFanglisteErstellen, w.aAuswertenHTML})
             QVERIFY2(a->isEnabled() && a->isVisible(), qPrintable(a->objectName()));

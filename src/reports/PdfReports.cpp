@@ -425,7 +425,7 @@ void writeCatchReport(const TTextTable& db, const QString& angler, int year, con
     auto* picture = place<TReportJpegImage>(g, 330, 6, 200, 150, "Bild");
     picture->Stretch = true;
     keep(picture);
-    keep(place<TReportRect>(g, 330, 6, 200, 150, "Bildrahmen"));
+    auto* pictureFrame = place<TReportRect>(g, 330, 6, 200, 150, "Bildrahmen");
 
     struct Line {
         int top;
@@ -484,6 +484,7 @@ void writeCatchReport(const TTextTable& db, const QString& angler, int year, con
         for (TReportComponent* c : items)
             c->Printable = counter != 0;
         picture->clear();
+        pictureFrame->Printable = false;
         if (counter == 0)
             return;
         const int row = selection[counter - 1];
@@ -506,6 +507,7 @@ void writeCatchReport(const TTextTable& db, const QString& angler, int year, con
                 throw FkError(QStringLiteral("Das Bild „%1“ lässt sich nicht als JPEG lesen: %2").arg(file, e.message()));
             }
         }
+        pictureFrame->Printable = picture->hasPicture();
         doc.rowBookmark(cell, heading->Caption);
         --counter;
     };

@@ -11,7 +11,12 @@
 
 #include <QFileInfo>
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace reports {
 namespace {
@@ -392,6 +397,49 @@ QString firstPicture(const QByteArray& bild)
     return pictures.isEmpty() ? QString() : pictures.first();
 }
 
+namespace {
+
+struct Picture {
+    QByteArray bytes;
+    QString error; // German, naming the file
+};
+
+// Reads and decodes the catches' pictures on all cores before printing: decoding is what the
+// catch report spends its time on. Only files that exist are listed.
+QHash<QString, Picture> loadPictures(const QStringList& files)
+{
+    std::vector<Picture> results(size_t(files.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i; (i = next++) < files.size();) {
+            Picture& p = results[size_t(i)];
+            QString error;
+            try {
+                p.bytes = safefile::readOrThrow(files[i]);
+            } catch (const FkError& e) {
+                error = e.message();
+            }
+            if (error.isEmpty() && !jpeg::verify(p.bytes, &error))
+                p.bytes.clear();
+            if (!error.isEmpty())
+                p.error = QStringLiteral("Das Bild „%1“ lässt sich nicht als JPEG lesen: %2").arg(files[i], error);
+        }
+    };
+    const unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), 8) - 1;
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < helpers && t + 1 < unsigned(files.size()); ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    QHash<QString, Picture> byFile;
+    for (qsizetype i = 0; i < files.size(); ++i)
+        byFile.insert(files[i], std::move(results[size_t(i)]));
+    return byFile;
+}
+
+} // namespace
+
 void writeCatchReport(const TTextTable& db, const QString& angler, int year, const QString& imageFolder,
                       const QString& path, const Progress& progress)
 {
@@ -479,6 +527,22 @@ void writeCatchReport(const TTextTable& db, const QString& angler, int year, con
               cWeight = db.FieldIndex(catchrec::Gewicht), cDate = db.FieldIndex(catchrec::Fangdatum),
               cTime = db.FieldIndex(catchrec::Fangzeit), cPicture = db.FieldIndex(catchrec::Bild),
               cRemarks = db.FieldIndex(catchrec::Bemerkungen);
+    // The picture of a catch: the first of its list, when that file exists.
+    const auto pictureFile = [&](int row) {
+        const QString name = firstPicture(field(db, row, cPicture));
+        return name.isEmpty() ? QString() : imageFolder + QLatin1Char('/') + name;
+    };
+    QStringList files;
+    QSet<QString> listed;
+    for (const int row : selection) {
+        const QString file = pictureFile(row);
+        if (!file.isEmpty() && !listed.contains(file) && QFileInfo(file).isFile()) {
+            listed.insert(file);
+            files << file;
+        }
+    }
+    const QHash<QString, Picture> pictures = loadPictures(files);
+
     int counter = int(selection.size());
     g->BeforePrintChild = [&](TReportGridPanel&, const QRect& cell) {
         for (TReportComponent* c : items)
@@ -494,17 +558,14 @@ void writeCatchReport(const TTextTable& db, const QString& angler, int year, con
         for (size_t i = 0; i < lines.size(); ++i)
             values[i]->Caption = lines[i].value(row);
         remarks->Lines = {field(db, row, cRemarks)};
-        const QString name = firstPicture(field(db, row, cPicture));
-        const QString file = imageFolder + QLatin1Char('/') + name;
-        if (!name.isEmpty() && QFileInfo(file).isFile()) {
-            const QByteArray data = safefile::readOrThrow(file);
-            QString error;
-            if (!jpeg::verify(data, &error))
-                throw FkError(QStringLiteral("Das Bild „%1“ lässt sich nicht als JPEG lesen: %2").arg(file, error));
+        const auto found = pictures.constFind(pictureFile(row));
+        if (found != pictures.constEnd()) {
+            if (!found->error.isEmpty())
+                throw FkError(found->error);
             try {
-                picture->setJpeg(data);
+                picture->setJpeg(found->bytes);
             } catch (const FkError& e) {
-                throw FkError(QStringLiteral("Das Bild „%1“ lässt sich nicht als JPEG lesen: %2").arg(file, e.message()));
+                throw FkError(QStringLiteral("Das Bild „%1“ lässt sich nicht als JPEG lesen: %2").arg(found.key(), e.message()));
             }
         }
         pictureFrame->Printable = picture->hasPicture();

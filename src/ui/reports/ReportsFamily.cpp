@@ -67,6 +67,7 @@ void install(WindowHost& host)
     // The costs window keeps its "Exportieren" item hidden until this family offers it.
     if (auto* costsWindow = parent->findChild<TfrmAngelkosten*>()) {
         costsWindow->N1->setVisible(true);
+        costsWindow->Drucken1->setText(QStringLiteral("&Exportieren"));
         costsWindow->Drucken1->setVisible(true);
         costsWindow->Drucken1->setEnabled(true);
         QObject::connect(costsWindow->Drucken1, &QAction::triggered, costsWindow,

@@ -1,7 +1,9 @@
 // The sun and moon values of the catch entry dialog: one recomputation for the next day and
 // for a day far off (phase, three moon events, three sun events), a year of days in a row as when scrolling
-// the date picker, and the parts that dominate (phase class, one moon position).
+// the date picker, one catch day at a water's location, and the parts that dominate (phase class,
+// one moon position).
 #include "entry/Astro.h"
+#include "entry/Location.h"
 #include "entry/TSunMoonCalendar.h"
 
 #include <benchmark/benchmark.h>
@@ -52,6 +54,20 @@ void BM_Year(benchmark::State& state)
         365, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_Year)->Unit(benchmark::kMillisecond);
+
+// The entry dialog's call for a catch: one day from scratch at a water's location.
+void BM_SunMoonForCatch(benchmark::State& state)
+{
+    QDate day(2026, 1, 2);
+    const std::uint64_t before = astro::lunarSeriesCount();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(location::sunMoon(day, {47.66, 9.176}));
+        day = day.addDays(1);
+    }
+    state.counters["lunar_series_per_day"] =
+        double(astro::lunarSeriesCount() - before) / double(state.iterations());
+}
+BENCHMARK(BM_SunMoonForCatch)->Unit(benchmark::kMicrosecond);
 
 void BM_PhaseClass(benchmark::State& state)
 {

@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qpdf poppler-utils unzip zip libxml2-utils imagemagick file
   xvfb xauth xdg-utils
+  desktop-file-utils appstream librsvg2-bin dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

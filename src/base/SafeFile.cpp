@@ -1,12 +1,27 @@
 #include "base/SafeFile.h"
 #include "base/FkError.h"
+#include "base/Platform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace safefile {
+
+namespace {
+
+// The system's reason is English; a full disk, the usual one, is named in German.
+QString failureReason(const QFileDevice& file, const QString& path, qsizetype needed)
+{
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < needed + 64 * 1024)
+        return QStringLiteral("Auf dem Datenträger ist nicht genug Platz frei.");
+    return file.errorString();
+}
+
+} // namespace
 
 bool write(const QString& path, const QByteArray& bytes, QString* error)
 {
@@ -21,8 +36,15 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // Small files stay in the device's buffer until the end: a failed write shows only at
+    // the flush, and the commit would not notice it. Check each step and reach the disk
+    // before the old file is replaced.
+    QString reason;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        reason = failureReason(file, path, bytes.size());
+    else if (!platform::syncFile(file.handle(), &reason))
+        reason = QStringLiteral("Die Daten erreichen den Datenträger nicht (%1).").arg(reason);
+    if (!reason.isEmpty()) {
         file.cancelWriting();
         return fail(reason);
     }

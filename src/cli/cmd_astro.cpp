@@ -2,6 +2,7 @@
 #include "cli/Cli.h"
 #include "data/GermanFormat.h"
 #include "entry/Astro.h"
+#include "entry/Location.h"
 #include "entry/TSunMoonCalendar.h"
 #include "base/FkError.h"
 
@@ -9,13 +10,17 @@
 
 namespace {
 
-float parseDegrees(const QString& text, float limit)
+// Plain decimals only: "nan", "inf" or exponents would slip through a number parser and a
+// range check that NaN passes.
+double parseDegrees(const QString& text, double limit)
 {
-    bool ok = false;
-    const float value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
-    if (!ok || value < -limit || value > limit)
+    const std::optional<double> value = location::parseDegrees(text);
+    if (!value)
         throw cli::UsageError{QStringLiteral("'%1' ist keine gültige Gradzahl.").arg(text)};
-    return value;
+    if (!(*value >= -limit && *value <= limit))
+        throw cli::UsageError{
+            QStringLiteral("'%1' liegt nicht zwischen -%2 und %2 Grad.").arg(text).arg(limit)};
+    return *value;
 }
 
 // A day whose calendar calculation stopped: each value on its own, the failing ones named.
@@ -52,14 +57,17 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
     if (last < first)
         throw cli::UsageError{QStringLiteral("Das Enddatum liegt vor dem Anfangsdatum.")};
 
+    // Without --lat/--lon the location of the settings file (51.6° N, 7.5° E when none is set).
+    const location::Location settings = location::defaultLocation();
+    const double latitude = hasLat ? parseDegrees(lat, 90) : settings.latitude;
+    const double longitudeWest = hasLon ? parseDegrees(lon, 180) : -settings.longitude;
+
     // As in the entry dialog: a calendar that shows another day is set to each date at 0:00.
     TSunMoonCalendar calendar(QDateTime(first.addDays(-1), QTime(0, 0)));
     try {
         // The day before is never printed, so its failure does not matter.
-        if (hasLat)
-            calendar.setLatitude(parseDegrees(lat, 90));
-        if (hasLon)
-            calendar.setLongitude(parseDegrees(lon, 180));
+        calendar.setLatitude(static_cast<float>(latitude));
+        calendar.setLongitude(static_cast<float>(longitudeWest));
     } catch (const astro::ENoRisesOrSets&) {
     }
     const astro::Observer observer{calendar.latitude(), calendar.longitude(), 0};
@@ -82,7 +90,8 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
 const cli::Registrar registrar(cli::Command{
     QStringLiteral("astro"),
     QStringLiteral("astro DATUM [--to DATUM] [--lat GRAD_NORD] [--lon GRAD_WEST]"),
-    QStringLiteral("Sonnen- und Mondaufgang, -untergang und Mondphase je Tag (TAB-getrennt)"),
+    QStringLiteral("Sonnen- und Mondaufgang, -untergang und Mondphase je Tag (TAB-getrennt);\n"
+                   "      ohne --lat/--lon für den Standort aus Einstellungen › Standort"),
     runAstro});
 
 } // namespace

@@ -1,7 +1,7 @@
 // catches, upgrade, new, check: the table commands.
 #include "cli/Cli.h"
-#include "data/CatchRecord.h"
 #include "data/CatchDatabase.h"
+#include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
 #include "base/Win1252.h"
 #include "base/FkError.h"
@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <vector>
 
 namespace {
 
@@ -63,39 +64,73 @@ int create(const QStringList& argsIn, QTextStream&, QTextStream&)
     return 0;
 }
 
+// The fields every catch database has had from the start; overview and statistics read
+// them. The later ones are added by the upgrade.
+constexpr int kOriginalCatchFields = 24;
+
 int check(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
     const QString path = cli::databasePath(args);
     cli::expectNoMoreArgs(args);
     const TTextTable table = cli::loadTable(path);
+    enum Form { Date, Time, OptionalInt, Float, None };
+    struct Check {
+        const char* field;
+        Form form;
+        bool required;
+    };
+    std::vector<Check> checks;
+    if (table.FieldIndex(costrec::Kaufdatum) != 0 && table.FieldIndex(catchrec::Fangdatum) == 0) {
+        checks = {{costrec::Kaufdatum, Date, true},      {costrec::Geschaeft, None, true},
+                  {costrec::Artikel, None, true},        {costrec::Menge, OptionalInt, true},
+                  {costrec::Einzelpreis, Float, true},   {costrec::Gesamtpreis, Float, true},
+                  {costrec::GesamtpreisVersand, Float, true}};
+    } else {
+        for (int i = 0; i < catchrec::kFieldCount; ++i) {
+            const catchrec::Field& f = catchrec::kFields[size_t(i)];
+            const Form form = f.form == catchrec::Form::Date   ? Date
+                              : f.form == catchrec::Form::Time ? Time
+                              : f.form == catchrec::Form::WholeNumber ? OptionalInt
+                                                                      : None;
+            checks.push_back({f.name, form, i < kOriginalCatchFields});
+        }
+    }
     int found = 0;
+    std::vector<int> columns;
+    for (const Check& c : checks) {
+        columns.push_back(table.FieldIndex(c.field));
+        if (columns.back() == 0 && c.required) {
+            ++found;
+            out << "-\t" << c.field << "\tDas Feld fehlt.\n";
+        }
+    }
     for (int row = 1; row <= table.RowCount(); ++row) {
-        for (const catchrec::Field& c : catchrec::kFields) {
-            const int col = table.FieldIndex(c.name);
-            if (col == 0)
+        for (size_t k = 0; k < checks.size(); ++k) {
+            const Check& c = checks[k];
+            if (columns[k] == 0 || c.form == None)
                 continue;
-            const QByteArray v = table.value(row, col);
+            const QByteArray v = table.value(row, columns[k]);
             try {
                 switch (c.form) {
-                case catchrec::Form::Date: german::parseDate(v); break;
-                case catchrec::Form::Time: german::parseTime(v); break;
-                case catchrec::Form::WholeNumber:
+                case Date: german::parseDate(v); break;
+                case Time: german::parseTime(v); break;
+                case Float: german::parseFloat(v); break;
+                case OptionalInt:
                     if (!v.isEmpty())
                         german::parseInt(v);
                     break;
-                case catchrec::Form::Flag:
-                case catchrec::Form::Text: break;
+                case None: break;
                 }
             } catch (const EConvertError& e) {
                 ++found;
-                out << row << '\t' << c.name << '\t' << e.message() << '\n';
+                out << row << '\t' << c.field << '\t' << e.message() << '\n';
             }
         }
     }
     out.flush();
     if (found)
-        err << found << " fehlerhafte Werte in " << QDir::toNativeSeparators(path) << '\n';
+        err << found << " Fehler in " << QDir::toNativeSeparators(path) << '\n';
     return found ? 1 : 0;
 }
 
@@ -106,6 +141,6 @@ cli::Registrar r2({QStringLiteral("upgrade"), QStringLiteral("upgrade [--db DATE
 cli::Registrar r3({QStringLiteral("new"), QStringLiteral("new catches|costs DATEI"),
                    QStringLiteral("Legt eine neue, leere Fang- oder Kostendatenbank an."), create});
 cli::Registrar r4({QStringLiteral("check"), QStringLiteral("check [--db DATEI]"),
-                   QStringLiteral("Meldet jeden Wert, der sich nicht umwandeln lässt (Zeile, Feld, Meldung); Status 1 bei Funden."), check});
+                   QStringLiteral("Meldet jedes fehlende Feld (Zeile -) und jeden Wert, der sich nicht umwandeln lässt (Zeile, Feld, Meldung); Status 1 bei Funden."), check});
 
 } // namespace

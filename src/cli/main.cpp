@@ -45,6 +45,16 @@ static void printHelp(QTextStream& out)
         out << "  " << command.usage << "\n      " << command.summary << "\n";
 }
 
+// Output redirected to a full disk must not end with success: flush everything and look.
+static bool outputWritten(QTextStream& out, QTextStream& err)
+{
+    out.flush();
+    const bool ok = out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!ok)
+        err << "Die Ausgabe konnte nicht vollständig geschrieben werden (Datenträger voll?).\n";
+    return ok;
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -67,8 +77,7 @@ int main(int argc, char** argv)
     }
     try {
         const int status = it->second.run(args, out, err);
-        out.flush();
-        return status;
+        return outputWritten(out, err) ? status : 1;
     } catch (const cli::UsageError& e) {
         out.flush();
         err << e.message << "\nAufruf: fischkladde-cli " << it->second.usage << "\n";

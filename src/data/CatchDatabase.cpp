@@ -5,6 +5,7 @@
 #include "data/ProgramFolder.h"
 #include "base/FkError.h"
 #include "base/SafeFile.h"
+#include "base/Win1252.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,33 +47,67 @@ static QString section(Kind kind)
     return kind == Kind::Catches ? QStringLiteral("DB") : QStringLiteral("AKDB");
 }
 
+namespace {
+
+// The settings must be able to name the file, or the next start (and the entry dialog,
+// which re-reads the path) would work on another database than the one shown.
+void requireStorablePath(const QString& path)
+{
+    const QString bad = win1252::firstUnencodable(path);
+    if (!bad.isEmpty())
+        throw EFileError(QStringLiteral("Die Datenbank \"%1\" kann nicht verwendet werden: der Pfad enthält das "
+                                        "Zeichen \"%2\", das die Einstellungsdatei nicht speichern kann. Bitte "
+                                        "die Datei in einen anderen Ordner legen oder umbenennen.")
+                             .arg(QDir::toNativeSeparators(path), bad));
+}
+
+// Table, held path and settings change together: the settings are written last of the
+// steps that can fail, and the session only once everything succeeded.
+void switchTo(Session& session, const QString& path, Kind kind, TTextTable&& table)
+{
+    IniFile::settings().writeString(section(kind), QStringLiteral("File"), path);
+    if (kind == Kind::Catches) {
+        session.DB = std::move(table);
+        session.dbPath = path;
+    } else {
+        session.AKDB = std::move(table);
+        session.akdbPath = path;
+    }
+}
+
+TTextTable loadOrThrow(const QString& path)
+{
+    TTextTable table;
+    if (!table.LoadFromFile(path))
+        throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.")
+                             .arg(QDir::toNativeSeparators(path)));
+    return table;
+}
+
+} // namespace
+
 void createDatabase(Session& session, const QString& path, Kind kind)
 {
+    requireStorablePath(path);
     createFile(path, kind);
-    IniFile::settings().writeString(section(kind), QStringLiteral("File"), path);
-    if (!QFileInfo::exists(path))
-        return;
-    TTextTable& table = kind == Kind::Catches ? session.DB : session.AKDB;
-    table.LoadFromFile(path);
-    if (kind == Kind::Catches) {
-        session.dbPath = path;
+    switchTo(session, path, kind, loadOrThrow(path));
+    if (kind == Kind::Catches)
         lookup::deleteCatchLists();
-    } else {
-        session.akdbPath = path;
+    else
         lookup::deleteCostLists();
-    }
 }
 
 bool openDatabase(Session& session, const QString& path, Kind kind)
 {
     if (!QFileInfo(path).isFile())
         return false;
-    TTextTable& table = kind == Kind::Catches ? session.DB : session.AKDB;
-    if (!table.LoadFromFile(path))
-        throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.")
-                             .arg(QDir::toNativeSeparators(path)));
-    IniFile::settings().writeString(section(kind), QStringLiteral("File"), path);
-    (kind == Kind::Catches ? session.dbPath : session.akdbPath) = path;
+    requireStorablePath(path);
+    TTextTable table = loadOrThrow(path);
+    // An older catch database is brought up to date as at start-up, and saved before it
+    // becomes the open one.
+    if (kind == Kind::Catches && !upgradeCatchTable(table).isEmpty())
+        table.saveOrThrow(path);
+    switchTo(session, path, kind, std::move(table));
     return true;
 }
 

@@ -21,13 +21,17 @@ TTextTable emptyTable(Kind kind);
 // Writes a new database file holding only the header line; raises EFileError.
 void createFile(const QString& path, Kind kind);
 
-// Creating from the database dialog or the wizard: file written, settings key written,
-// table loaded and the path held, the kind's list files deleted.
+// Creating from the database dialog or the wizard: file written, table loaded, settings key
+// written and the path held, the kind's list files deleted. Raises EFileError; a path the
+// settings cannot store (a character outside Windows-1252) is refused before anything is
+// written, and a failure leaves the session and the settings as they were.
 void createDatabase(Session& session, const QString& path, Kind kind);
 
-// Opening: when the file exists it is loaded (raising EFileError for a damaged file, which
-// leaves the table as it was), its path is written to the settings and held. Returns false
-// when the file does not exist (nothing changed). The caller rebuilds the lists.
+// Opening: when the file exists it is loaded, an older catch database upgraded and saved,
+// its path written to the settings and held, all or nothing: any failure (damaged file,
+// failed save, settings that cannot be written or cannot hold the path) raises EFileError
+// and leaves table, held path and settings as they were. Returns false when the file does
+// not exist (nothing changed). The caller rebuilds the lists.
 bool openDatabase(Session& session, const QString& path, Kind kind);
 
 // Appends the fields that later versions added, in their order; returns their names.

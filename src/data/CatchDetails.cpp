@@ -9,6 +9,16 @@ namespace {
 
 QString field(const TTextTable& db, const char* name) { return win1252::decode(db.GetData(name)); }
 
+QString riseAndSet(const TTextTable& db, const char* rise, const char* set)
+{
+    const QString a = field(db, rise).trimmed();
+    const QString u = field(db, set).trimmed();
+    if (a.isEmpty() && u.isEmpty())
+        return {};
+    const auto shown = [](const QString& t) { return t.isEmpty() ? QStringLiteral("-") : t; };
+    return QStringLiteral("Aufgang ") + shown(a) + QStringLiteral(", Untergang ") + shown(u);
+}
+
 } // namespace
 
 QString weekdayName(const QDate& date)
@@ -76,6 +86,8 @@ DetailTexts detailTexts(const TTextTable& db)
     t.uferdistanz = field(db, catchrec::Uferdistanz) + QStringLiteral(" m");
     t.fangtiefe = field(db, catchrec::Fangtiefe) + QStringLiteral(" m");
     t.mond = field(db, catchrec::Mondphase);
+    t.sonne = riseAndSet(db, catchrec::Sonnenaufgang, catchrec::Sonnenuntergang);
+    t.mondzeiten = riseAndSet(db, catchrec::Mondaufgang, catchrec::Monduntergang);
     t.wetter = field(db, catchrec::Wetter);
     t.bemerkung = field(db, catchrec::Bemerkungen);
     t.wassertemp = field(db, catchrec::Wassertemperatur) + QStringLiteral(" °C");

@@ -40,6 +40,9 @@ struct DetailTexts {
     QString fischart, laenge, gewicht, fangdatum, fangzeit, angelzeit, koeder, fangmethode,
         gewaesser, stelle, uferdistanz, fangtiefe, mond, wetter, bemerkung, wassertemp, lufttemp,
         windrichtung, wassertruebung, windstaerke, wasserstand, luftdruck;
+    // The stored rise and set times: "Aufgang 06:41:12, Untergang 20:22:05"; a blank field
+    // shows "-", a catch without any of the two an empty text.
+    QString sonne, mondzeiten;
     bool zurueckgesetzt = false;
     QStringList pictures;
 };

@@ -168,3 +168,33 @@ void IniFile::deleteKey(const QString& section, const QString& key) const
         }
     }
 }
+
+void IniFile::replaceSection(const QString& section, const QList<std::pair<QString, QString>>& entries) const
+{
+    const QStringList lines = readLines();
+    QStringList out;
+    bool inSection = false;
+    bool written = false;
+    const auto writeEntries = [&] {
+        if (written || entries.isEmpty())
+            return;
+        out.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        for (const auto& [key, value] : entries)
+            out.append(key + QLatin1Char('=') + value);
+        written = true;
+    };
+    for (const QString& line : lines) {
+        QString name;
+        if (isSection(line, &name)) {
+            inSection = same(name, section);
+            if (inSection) {
+                writeEntries(); // in place of the first such section; later copies are dropped
+                continue;
+            }
+        }
+        if (!inSection)
+            out.append(line);
+    }
+    writeEntries();
+    writeLines(out);
+}

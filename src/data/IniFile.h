@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class IniFile {
 public:
     explicit IniFile(QString path) : m_path(std::move(path)) {}
@@ -25,6 +27,9 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
     void deleteKey(const QString& section, const QString& key) const;
+    // Replaces all keys of a section by `entries` (key, value) in one write; an empty list
+    // removes the section.
+    void replaceSection(const QString& section, const QList<std::pair<QString, QString>>& entries) const;
 
 private:
     QStringList readLines() const;

@@ -112,10 +112,16 @@ real fraction(real m)
     return m < 0 ? m + 1 : m;
 }
 
-Position bodyPosition(Body body, real t, const Observer& observer)
+real hourAngle(real theta, real longitude, real alpha)
 {
-    return body == Body::Sun ? sunEquatorial(t) : moonEquatorial(t, observer);
+    const real h = reduce360(theta - longitude - alpha);
+    return h > 180 ? h - 360 : h;
 }
+
+// sin π = sin 8.794″ / (Δ in AU).
+real horizontalParallax(real distanceKm) { return asinDeg(sinDeg(8.794L / 3600) / (distanceKm / kAuKm)); }
+
+real moonStandardAltitude(real parallax) { return 0.7275L * parallax - 0.5666667L; }
 
 QDate lastSunday(int year, int month)
 {
@@ -299,7 +305,7 @@ void correctForParallax(Position& p, real t, const Observer& observer)
 {
     constexpr real kAxisRatio = 0.99664719L;
     constexpr real kEquatorRadius = 6378140;
-    p.parallax = asinDeg(sinDeg(8.794L / 3600) / (p.distance / kAuKm));
+    p.parallax = horizontalParallax(p.distance);
     const real phi = observer.latitude;
     const real u = atanDeg(kAxisRatio * tanDeg(phi));
     const real rhoSin = kAxisRatio * sinDeg(u) + observer.height / kEquatorRadius * sinDeg(phi);
@@ -324,6 +330,14 @@ Position moonEquatorial(real t, const Observer& observer)
     Position p = moonEcliptic(t);
     toEquatorial(p, t);
     correctForParallax(p, t, observer);
+    return p;
+}
+
+Position moonGeocentric(real t)
+{
+    Position p = moonEcliptic(t);
+    toEquatorial(p, t);
+    p.parallax = horizontalParallax(p.distance);
     return p;
 }
 
@@ -354,24 +368,67 @@ real eventFraction(const Position& p1, const Position& p2, const Position& p3, r
     const real theta = theta0 + 360.985647L * m;
     const real alpha = interpolate(p1.alpha, p2.alpha, p3.alpha, m);
     const real delta = interpolate(p1.delta, p2.delta, p3.delta, m);
-    real H = reduce360(theta - L - alpha);
-    if (H > 180)
-        H -= 360;
+    const real H = hourAngle(theta, L, alpha);
     if (event == Event::Transit)
         return m - H / 360;
     const real h = asinDeg(sinDeg(phi) * sinDeg(delta) + cosDeg(phi) * cosDeg(delta) * cosDeg(H));
     return m + (h - h0) / (360 * cosDeg(delta) * cosDeg(phi) * sinDeg(H));
 }
 
+real moonEventFraction(real d0, const Observer& observer, Event event)
+{
+    const real phi = observer.latitude;
+    const real L = observer.longitude;
+    const real theta0 = siderealTime(d0);
+    Position p = moonGeocentric(d0);
+    const real cosH0 = (sinDeg(moonStandardAltitude(p.parallax)) - sinDeg(phi) * sinDeg(p.delta))
+                       / (cosDeg(phi) * cosDeg(p.delta));
+    if (!(cosH0 >= -1 && cosH0 <= 1))
+        throw ENoRisesOrSets();
+    const real H0 = acosDeg(cosH0);
+    const real m0 = (p.alpha + L - theta0) / 360;
+    real m = fraction(m0);
+    if (event == Event::Rise)
+        m = fraction(m0 - H0 / 360);
+    else if (event == Event::Set)
+        m = fraction(m0 + H0 / 360);
+
+    // The moon moves about half a degree an hour: one step leaves minutes, so the correction is
+    // repeated with the position at the corrected moment.
+    constexpr real kSecond = 1.0L / 86400;
+    for (int step = 0; step < kMoonIterations; ++step) {
+        p = moonGeocentric(d0 + m);
+        const real H = hourAngle(theta0 + 360.985647L * m, L, p.alpha);
+        real dm = -H / 360;
+        if (event != Event::Transit) {
+            const real h = asinDeg(sinDeg(phi) * sinDeg(p.delta) + cosDeg(phi) * cosDeg(p.delta) * cosDeg(H));
+            dm = (h - moonStandardAltitude(p.parallax)) / (360 * cosDeg(p.delta) * cosDeg(phi) * sinDeg(H));
+        }
+        // A step beyond a few hours means the moon only grazes the altitude: no event to trust.
+        if (!std::isfinite(dm) || std::fabs(dm) > 0.25L)
+            break;
+        m += dm;
+        if (std::fabs(dm) < kSecond)
+            return m;
+    }
+    throw ENoRisesOrSets();
+}
+
 real riseTransitSet(Body body, real t, Event event, const Observer& observer)
 {
-    const real h0 = body == Body::Sun ? -0.8333L
-                                      : 0.7275L * moonEquatorial(t, observer).parallax - 0.5666667L;
     const real d0 = std::floor(t);
-    const Position p1 = bodyPosition(body, d0 - 1, observer);
-    const Position p2 = bodyPosition(body, d0, observer);
-    const Position p3 = bodyPosition(body, d0 + 1, observer);
-    const real m = eventFraction(p1, p2, p3, siderealTime(d0), h0, observer, event);
+    real m = 0;
+    if (body == Body::Moon) {
+        m = moonEventFraction(d0, observer, event);
+    } else {
+        const Position p1 = sunEquatorial(d0 - 1);
+        const Position p2 = sunEquatorial(d0);
+        const Position p3 = sunEquatorial(d0 + 1);
+        m = eventFraction(p1, p2, p3, siderealTime(d0), -0.8333L, observer, event);
+    }
+    // Near the poles a body that barely grazes the horizon can send the step anywhere.
+    if (!std::isfinite(m) || m < -1 || m > 2)
+        throw ENoRisesOrSets();
     return d0 + m + localOffset(dateOfValue(d0));
 }
 

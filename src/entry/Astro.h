@@ -75,6 +75,8 @@ void correctForParallax(Position& p, real t, const Observer& observer);
 
 Position sunEquatorial(real t);
 Position moonEquatorial(real t, const Observer& observer); // corrected to the observer
+// Geocentric α, δ of the moon with its horizontal parallax π.
+Position moonGeocentric(real t);
 
 // How often the lunar series has been summed in this thread (for the benchmark).
 std::uint64_t lunarSeriesCount();
@@ -95,7 +97,18 @@ public:
 real eventFraction(const Position& p1, const Position& p2, const Position& p3, real theta0, real h0,
                    const Observer& observer, Event event);
 
+// The moon's event as fraction of the UT day d0 (a date-time value at 0:00): geocentric
+// positions computed at the moment of each guess, standard altitude 0.7275 π − 0.5667°
+// (upper limb, refraction, parallax), the correction repeated until it moves the time by less
+// than a second. The result is the event nearest the first guess and may lie a little
+// outside [0, 1). Raises ENoRisesOrSets when the moon does not reach that altitude or the
+// correction does not settle within kMoonIterations steps.
+inline constexpr int kMoonIterations = 10;
+real moonEventFraction(real d0, const Observer& observer, Event event);
+
 // The event on the calendar day of t, in local civil time; raises ENoRisesOrSets.
+// The sun takes one correction step from interpolated positions (eventFraction), the moon
+// is computed by moonEventFraction.
 real riseTransitSet(Body body, real t, Event event, const Observer& observer);
 
 // Civil time is UTC+1, UTC+2 on summer-time dates (none before 1980; last Sunday of March

@@ -289,20 +289,47 @@ bool TTextTable::PasteRowFromBuffer()
 
 // ---- file format -------------------------------------------------------------------------
 
+namespace {
+
+// Escapes one value (or field name) for the file: CR as "\n", LF dropped, "\" and ";"
+// behind a backslash. Writes at most two bytes per byte.
+char* writeEscaped(char* w, const char* d, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const char ch = d[i];
+        switch (ch) {
+        case '\r': *w++ = '\\'; *w++ = 'n'; break;
+        case '\n': break;
+        case '\\': *w++ = '\\'; *w++ = '\\'; break;
+        case ';': *w++ = '\\'; *w++ = ';'; break;
+        default: *w++ = ch;
+        }
+    }
+    return w;
+}
+
+} // namespace
+
 QByteArray TTextTable::toBytes() const
 {
     if (m_fields.isEmpty())
         return {};
-    const QByteArray header = m_fields.join(';');
     // Every byte escapes to at most two: size for the worst case, write through a pointer,
     // then cut to what was written.
-    qsizetype worst = header.size() + 2;
+    qsizetype worst = 2;
+    for (const QByteArray& f : m_fields)
+        worst += 2 * f.size() + 1;
     for (const Row& r : m_rows)
         worst += 2 * r.data.size() + 2;
     QByteArray out(worst, Qt::Uninitialized);
     char* w = out.data();
-    std::memcpy(w, header.constData(), size_t(header.size()));
-    w += header.size();
+    // Field names take the same escapes as values, so a header read with "\;" or "\n"
+    // in it is written back as it was read.
+    for (qsizetype k = 0; k < m_fields.size(); ++k) {
+        if (k)
+            *w++ = ';';
+        w = writeEscaped(w, m_fields[k].constData(), size_t(m_fields[k].size()));
+    }
     *w++ = '\r';
     *w++ = '\n';
     for (const Row& r : m_rows) {
@@ -319,18 +346,8 @@ QByteArray TTextTable::toBytes() const
         for (size_t k = 0; k < r.ends.size(); ++k) {
             if (k)
                 *w++ = ';';
-            const uint32_t end = r.ends[k];
-            for (uint32_t i = begin; i < end; ++i) {
-                const char ch = d[i];
-                switch (ch) {
-                case '\r': *w++ = '\\'; *w++ = 'n'; break;
-                case '\n': break;
-                case '\\': *w++ = '\\'; *w++ = '\\'; break;
-                case ';': *w++ = '\\'; *w++ = ';'; break;
-                default: *w++ = ch;
-                }
-            }
-            begin = end + 1;
+            w = writeEscaped(w, d + begin, size_t(r.ends[k] - begin));
+            begin = r.ends[k] + 1;
         }
         *w++ = '\r';
         *w++ = '\n';

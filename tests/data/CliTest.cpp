@@ -1,4 +1,5 @@
 #include "TempHome.h"
+#include "data/CatchDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -38,20 +39,53 @@ TEST(CliTables, NewUpgradeAndErrors)
     EXPECT_NE(runCli({QStringLiteral("catches")}).status, 0); // no database known
 }
 
-TEST(CliTables, CheckFindsEveryBadValue)
+TEST(CliTables, CheckFindsEveryBadValueAndMissingField)
 {
     TempHome home;
-    home.write(QStringLiteral("c.fdb"),
-               "Fangdatum;Fangzeit;Angelbeginn;Angelende;Angeldauer;Laenge;Gewicht;Luftdruck\r\n"
-               "07.05.2006;07:45;06:00;09:00;03:00;45;;1013\r\n"
-               "31.02.2006;07:45;06:00;09:00;03:00;45,5;1.5;\r\n");
+    TTextTable db = catchdb::emptyTable(catchdb::Kind::Catches);
+    auto row = [&](std::initializer_list<std::pair<const char*, QByteArray>> values) {
+        db.AddRow();
+        for (const auto& [field, value] : values)
+            db.SetData(field, value);
+    };
+    row({{"Fangdatum", "07.05.2006"}, {"Fangzeit", "07:45"}, {"Angelbeginn", "06:00"}, {"Angelende", "09:00"},
+         {"Angeldauer", "03:00"}, {"Laenge", "45"}, {"Luftdruck", "1013"}});
+    row({{"Fangdatum", "31.02.2006"}, {"Fangzeit", "07:45"}, {"Angelbeginn", "06:00"}, {"Angelende", "09:00"},
+         {"Angeldauer", "03:00"}, {"Laenge", "45,5"}, {"Gewicht", "1.5"}});
+    home.write(QStringLiteral("c.fdb"), db.toBytes());
     const CliResult bad = runCli({QStringLiteral("check"), QStringLiteral("--db"), home.file(QStringLiteral("c.fdb"))});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out, "2\tFangdatum\t'31.02.2006' is not a valid date\n"
                        "2\tLaenge\t'45,5' is not a valid integer value\n"
                        "2\tGewicht\t'1.5' is not a valid integer value\n");
-    home.write(QStringLiteral("ok.fdb"), "Fangdatum;Fangzeit\r\n07.05.2006;07:45\r\n");
+
+    // Sound values: nothing to report; a database of the older layout is fine too.
+    db.GoLast();
+    db.DeleteRow();
+    home.write(QStringLiteral("ok.fdb"), db.toBytes());
     const CliResult good = runCli({QStringLiteral("check"), QStringLiteral("--db"), home.file(QStringLiteral("ok.fdb"))});
-    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.status, 0) << good.out.constData();
     EXPECT_TRUE(good.out.isEmpty());
+    QByteArray older;
+    for (const QByteArray& line : db.toBytes().split('\n'))
+        if (!line.isEmpty())
+            older += line.split(';').mid(0, 24).join(';') + "\n";
+    home.write(QStringLiteral("older.fdb"), older);
+    EXPECT_EQ(runCli({QStringLiteral("check"), QStringLiteral("--db"), home.file(QStringLiteral("older.fdb"))}).status, 0);
+
+    // A renamed column the overview needs is reported, not passed as sound.
+    home.write(QStringLiteral("renamed.fdb"), QByteArray(db.toBytes()).replace("Fangdatum;", "Datum;").replace("Koeder;", "Köder;"));
+    const CliResult renamed = runCli({QStringLiteral("check"), QStringLiteral("--db"), home.file(QStringLiteral("renamed.fdb"))});
+    EXPECT_EQ(renamed.status, 1);
+    EXPECT_EQ(renamed.out, "-\tFangdatum\tDas Feld fehlt.\n-\tKoeder\tDas Feld fehlt.\n");
+    EXPECT_NE(runCli({QStringLiteral("overview"), QStringLiteral("--db"), home.file(QStringLiteral("renamed.fdb"))}).status, 0)
+        << "the overview cannot work without it";
+
+    // A cost database is checked as one.
+    home.write(QStringLiteral("k.akdb"), "Kaufdatum;Geschaeft;Artikel;Menge;Einzelpreis;Gesamtpreis;GesamtpreisVersand\r\n"
+                                         "01.03.2006;Laden;Haken;2;1,50;3,00;3,95\r\n32.03.2006;Laden;Haken;2;1,50;3,00;x\r\n");
+    const CliResult costs = runCli({QStringLiteral("check"), QStringLiteral("--db"), home.file(QStringLiteral("k.akdb"))});
+    EXPECT_EQ(costs.status, 1);
+    EXPECT_EQ(costs.out, "2\tKaufdatum\t'32.03.2006' is not a valid date\n"
+                         "2\tGesamtpreisVersand\t'x' is not a valid floating point value\n");
 }

@@ -23,7 +23,7 @@ TEST(CliAstro, OneLinePerDayAsTheCalendarGivesIt)
     ASSERT_EQ(r.status, 0) << r.err.constData();
     EXPECT_TRUE(r.err.isEmpty());
     // One line pinned byte for byte; that day's moonset falls after midnight.
-    EXPECT_TRUE(r.out.contains("\n06.04.1992\t06:53:41\t20:12:08\t07:56:20\t00:25:45\tZunehmender Mond\n"));
+    EXPECT_TRUE(r.out.contains("\n06.04.1992\t06:53:41\t20:12:08\t07:51:34\t00:39:30\tZunehmender Mond\n"));
     QByteArray expected;
     for (QDate day(1992, 4, 5); day <= QDate(1992, 4, 7); day = day.addDays(1)) {
         TSunMoonCalendar calendar(QDateTime(day.addDays(-3), QTime(0, 0)));

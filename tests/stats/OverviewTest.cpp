@@ -241,3 +241,16 @@ TEST_F(OverviewCommand, EmptyTableAndErrors)
     EXPECT_EQ(run({"--angler", "Jörg"}).status, 0);
     EXPECT_EQ(run({"--year", "zwanzig"}).status, 2);
 }
+
+TEST(Overview, NearHalfSumsRoundUpAsWritten)
+{
+    // 1005 g are 1,005 kg, which binary floating point holds as 1,00499...: the sum shown must
+    // still be the decimal half rounded up, as a person would round it.
+    EXPECT_EQ(overview::countCatches(catches({{{"Gewicht", "1005"}}}), {}, {}, 0).weightSum, QStringLiteral("1,01 kg"));
+    EXPECT_EQ(overview::countCatches(catches({{{"Gewicht", "600"}}, {{"Gewicht", "405"}}}), {}, {}, 0).weightSum,
+              QStringLiteral("1,01 kg"));
+    EXPECT_EQ(overview::countCatches(catches({{{"Gewicht", "1004"}}}), {}, {}, 0).weightSum, QStringLiteral("1,00 kg"));
+    EXPECT_EQ(overview::countCatches(catches({{{"Gewicht", "2675"}}}), {}, {}, 0).weightSum, QStringLiteral("2,68 kg"));
+    EXPECT_EQ(overview::costSum(costs({"0,335", "0,67"})), QStringLiteral("1,01 €"));
+    EXPECT_EQ(overview::costSum(costs({"1,005"})), QStringLiteral("1,01 €"));
+}

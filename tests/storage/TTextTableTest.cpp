@@ -248,24 +248,6 @@ TEST(TableFile, FilesOnDisk)
     EXPECT_FALSE(t.SaveToFile(QStringLiteral("/proc/fischkladde-test.fdb")));
 }
 
-TEST(TableFile, ReadOnlyFolderKeepsOldFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
-    TempHome home;
-    const QString dir = home.file(QStringLiteral("ro"));
-    QDir().mkpath(dir);
-    TTextTable t = withFields({"A"}, 1);
-    ASSERT_TRUE(t.SaveToFile(dir + QStringLiteral("/x.fdb")));
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    t.AddRow();
-    EXPECT_FALSE(t.SaveToFile(dir + QStringLiteral("/x.fdb")));
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    TTextTable back;
-    back.LoadFromFile(dir + QStringLiteral("/x.fdb"));
-    EXPECT_EQ(back.RowCount(), 1);
-}
-
 TEST(TableFile, LongSingleLine)
 {
     QByteArray big(10 * 1024 * 1024, 'x');

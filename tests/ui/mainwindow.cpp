@@ -5,6 +5,8 @@
 #include "ui/lists/TfrmCBox.h"
 #include "ui/main/PreviewPanel.h"
 #include "ui/lists/TfrmDBSelect.h"
+#include "ui/wizard/TfrmWizard.h"
+#include "support/ModalDriver.h"
 
 namespace {
 
@@ -13,20 +15,6 @@ void clickHeader(TfrmMain& w, int column)
     QHeaderView* header = w.ListView1->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-}
-
-// Runs `action` once the database dialog is shown with the given tag.
-void whenDialogShown(TfrmMain& w, int tag, const std::function<void()>& action)
-{
-    auto* timer = new QTimer(&w);
-    QObject::connect(timer, &QTimer::timeout, &w, [&w, tag, action, timer] {
-        if (w.frmDBSelect->isVisible() && int(w.frmDBSelect->kind()) == tag) {
-            timer->stop();
-            timer->deleteLater();
-            action();
-        }
-    });
-    timer->start(5);
 }
 
 // Trace lines without their time stamps.
@@ -119,37 +107,25 @@ private slots:
         QCOMPARE(menuTexts(w.mnuStatistik).mid(6), (QStringList{"-", "-", "&Auswerten"}));
     }
 
-    void startUpWithoutDatabaseOffersTheDatabaseDialog()
+    void startUpWithoutDatabaseOpensTheAssistant()
     {
         TempHome home;
         ScriptedInteraction ui;
-        const QString db = home.file("neu.fdb");
         TfrmMain w;
         QVERIFY(QFileInfo(home.file("DATs")).isDir());
         QVERIFY(QFileInfo(home.file("img")).isDir());
 
-        // The user creates a catch database, then cancels the cost database.
-        int dialogs = 0;
-        ui.saveFiles.enqueue(db);
-        whenDialogShown(w, 0, [&] {
-            ++dialogs;
-            QTest::mouseClick(w.frmDBSelect->BitBtn2, Qt::LeftButton);
-            whenDialogShown(w, 1, [&] {
-                ++dialogs;
-                QTest::mouseClick(w.frmDBSelect->BitBtn3, Qt::LeftButton);
-            });
+        // The assistant takes the place of the database dialog; cancelled, nothing is known.
+        int shown = 0;
+        onModal<TfrmWizard>([&](TfrmWizard* z) {
+            ++shown;
+            z->reject();
         });
         w.FormShow();
-        QCOMPARE(dialogs, 2);
-        const QStringList infos = ui.texts("information");
-        QCOMPARE(infos.size(), 2);
-        QVERIFY(infos[0].startsWith(QStringLiteral("Es wurde keine Fischkladde Datenbank gefunden.")));
-        QVERIFY(infos[1].startsWith(QStringLiteral("Es wurde keine Angelkosten Datenbank gefunden.")));
-        QCOMPARE(w.session().dbPath, db);
-        QVERIFY(w.session().akdbPath.isEmpty());
-        QCOMPARE(IniFile::settings().readString("DB", "File"), db);
+        QCOMPARE(shown, 1);
+        QVERIFY(ui.messages.isEmpty());
+        QVERIFY(w.session().dbPath.isEmpty());
         QCOMPARE(w.listModel->rowCount(), 0);
-        QVERIFY(ui.texts("error").isEmpty());
     }
 
     void startUpWithDamagedOrMissingDatabaseLosesNothing()
@@ -159,7 +135,7 @@ private slots:
             const QByteArray bytes = env.home.read("fang.fdb") + "a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q;r;s;t;u;v;w;x;y;z;1;2;3;4;5;6;7;8\r\n";
             env.home.write("fang.fdb", bytes);
             env.win = std::make_unique<TfrmMain>();
-            whenDialogShown(*env.win, 0, [&] { env.win->frmDBSelect->reject(); });
+            onModal<TfrmWizard>([](TfrmWizard* z) { z->reject(); });
             env.win->FormShow();
             const QStringList warnings = env.ui.texts("warning");
             QCOMPARE(warnings.size(), 1);
@@ -173,12 +149,16 @@ private slots:
             ScriptedInteraction ui;
             IniFile::settings().writeString("DB", "File", home.file("weg.fdb"));
             TfrmMain w;
-            whenDialogShown(w, 0, [&] { w.frmDBSelect->reject(); });
+            bool assistant = false;
+            onModal<TfrmWizard>([&](TfrmWizard* z) {
+                assistant = true;
+                z->reject();
+            });
             w.FormShow();
-            // A database that is gone is simply not loaded: no error, the dialog instead.
+            // A database that is gone is simply not loaded: no error, the assistant instead.
             QVERIFY(ui.texts("warning").isEmpty());
             QVERIFY(ui.texts("error").isEmpty());
-            QCOMPARE(ui.texts("information").size(), 1);
+            QVERIFY(assistant);
             QVERIFY(!QFileInfo::exists(home.file("weg.fdb")));
         }
     }
@@ -193,7 +173,7 @@ private slots:
         qputenv("FISCHKLADDE_HOME", home.file("blocked").toLocal8Bit());
         {
             TfrmMain w;
-            whenDialogShown(w, 0, [&] { w.frmDBSelect->reject(); });
+            onModal<TfrmWizard>([](TfrmWizard* z) { z->reject(); });
             w.FormShow();
             const QStringList warnings = ui.texts("warning");
             QCOMPARE(warnings.size(), 1);
@@ -380,17 +360,19 @@ private slots:
             }
         }
         // Windows not built yet stay disabled; this window's own items work.
-        for (QAction* a : {w.aSuchen, w.aBissliste, w.aBackupErstellen, w.aBackupLaden, w.aFanglisteErstellen,
-                           w.aAKHinzufuegen, w.aAKUebersicht, w.aAuswertenPDF, w.aStatistikPDF, w.aLoeschen})
+        for (QAction* a : {w.aLoeschen})
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-        QVERIFY(!w.mnuAuswerten->menuAction()->isEnabled());
         QVERIFY(!w.mnuExportieren->menuAction()->isVisible());
-        QVERIFY(!w.aAuswertenHTML->isVisible());
-        // The statistics window wires the Statistik items; "Auswerten" waits for its report.
+        // Backup, search, blank list and the HTML evaluation have their windows.
+        for (QAction* a : {w.aSuchen, w.aBackupErstellen, w.aBackupLaden, w.aFanglisteErstellen, w.aAuswertenHTML,
+                           w.aAuswertenPDF, w.aStatistikPDF, w.aAKAlsPDF, w.aAKJahrPDF})
+            QVERIFY2(a->isEnabled() && a->isVisible(), qPrintable(a->objectName()));
+        QVERIFY(w.mnuAuswerten->menuAction()->isEnabled());
+        // The statistics window wires the Statistik items, the report family "Auswerten".
         for (QAction* a : w.mnuStatistik->actions())
-            QVERIFY2(a->isSeparator() || a->isEnabled() == (a != w.mnuStatistikAuswerten->menuAction()),
-                     qPrintable(a->text()));
-        for (QAction* a : {w.aHinzufuegen, w.aDBSelect, w.aAKDBSelect, w.aBeenden, w.aFaenger, w.aFehlerverfolgung, w.aHilfe, w.aAbout, w.aSpenden})
+            QVERIFY2(a->isSeparator() || a->isEnabled(), qPrintable(a->text()));
+        for (QAction* a : {w.aHinzufuegen, w.aBissliste, w.aDBSelect, w.aAKDBSelect, w.aBeenden, w.aFaenger, w.aFehlerverfolgung, w.aHilfe, w.aAbout, w.aSpenden,
+                           w.aAKHinzufuegen, w.aAKUebersicht})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         QCOMPARE(w.mnuAngelkosten->defaultAction(), w.aAKUebersicht);
 

@@ -10,11 +10,13 @@
 #include "data/Trace.h"
 #include "base/Win1252.h"
 #include "entry/LengthWeight.h"
+#include "entry/Location.h"
 #include "base/FkError.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/entry/EntryWidgets.h"
 #include "ui/entry/TfrmBilderladen.h"
 #include "ui/entry/TfrmWetter.h"
+#include "ui/map/MapChooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,8 +74,7 @@ void clearBox(QComboBox* box)
 } // namespace
 
 TfrmAdd::TfrmAdd(Session& session, TfrmWetter& wetter, QWidget* parent)
-    : QDialog(parent), SunMoonCalendar1(appClock().now()), m_session(session),
-      m_wetter(wetter), m_calendarTime(appClock().now().time())
+    : QDialog(parent), m_session(session), m_wetter(wetter)
 {
     setObjectName(QStringLiteral("frmAdd"));
     setWindowTitle(QStringLiteral("Fang eintragen"));
@@ -122,7 +123,6 @@ void TfrmAdd::buildControls()
     ed_karte->hide();
     cb_zurueckgesetzt = named(new QCheckBox(QStringLiteral("Fisch zurückgesetzt"), this), "cb_zurueckgesetzt");
     SpeedButton1 = named(new QPushButton(QStringLiteral("Position auswählen"), this), "SpeedButton1");
-    SpeedButton1->setEnabled(false); // the water map is not there yet
     SpeedButton2 = named(new QPushButton(QStringLiteral("Wetterdaten festlegen"), this), "SpeedButton2");
     Bild = named(new QLabel(this), "Bild");
     Bild->hide();
@@ -163,6 +163,10 @@ void TfrmAdd::buildControls()
     addRow(QStringLiteral("Köder:"), cb_koeder);
     addRow(QStringLiteral("Bilder:"), ed_bild, Loadbild);
     addRow(QStringLiteral("Bemerkungen:"), ed_bemerkungen);
+    lb_sonnemond = named(new QLabel(this), "lb_sonnemond");
+    lb_sonnemond->setWordWrap(true);
+    lb_sonnemond->setToolTip(QStringLiteral("Wird mit dem Fang gespeichert (Standort unter Einstellungen)"));
+    addRow(QStringLiteral("Sonne/Mond:"), lb_sonnemond);
     grid->addWidget(cb_zurueckgesetzt, row++, 0, 1, 3);
     auto* satellites = new QHBoxLayout;
     satellites->addWidget(SpeedButton2);
@@ -191,11 +195,14 @@ void TfrmAdd::buildControls()
         m_focus->watch(w);
 
     connect(dt_fangdatum, &QDateEdit::dateChanged, this, &TfrmAdd::dt_fangdatumChange);
+    // Another water may lie elsewhere: its own location gives other times.
+    connect(cb_gewaesser, &QComboBox::currentTextChanged, this, &TfrmAdd::computeSunMoon);
     connect(BitBtn2, &QPushButton::clicked, this, &TfrmAdd::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TfrmAdd::BitBtn3Click);
     connect(BitBtn1, &QToolButton::clicked, this, &TfrmAdd::BitBtn1Click);
     connect(BitBtn4, &QToolButton::clicked, this, &TfrmAdd::BitBtn4Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TfrmAdd::SpeedButton2Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmAdd::SpeedButton1Click);
     connect(Loadbild, &QToolButton::clicked, this, &TfrmAdd::LoadbildClick);
 
     setFixedSize(QSize(303, 463).expandedTo(sizeHint()));
@@ -287,7 +294,6 @@ void TfrmAdd::FormShow()
 {
     if (BitBtn2->text() == kAdd) {
         const QDateTime now = appClock().now();
-        m_calendarTime = now.time();
         dt_fangdatum->setDate(now.date());
         for (QTimeEdit* t : {dt_fangzeit, dt_angelbeginn, dt_angelende})
             t->setTime(toMinute(now.time()));
@@ -302,8 +308,16 @@ void TfrmAdd::FormShow()
 
 void TfrmAdd::dt_fangdatumChange()
 {
-    // The picker keeps the time of day it was given when the dialog was shown.
-    SunMoonCalendar1.setDate(QDateTime(dt_fangdatum->date(), m_calendarTime));
+    computeSunMoon();
+}
+
+void TfrmAdd::computeSunMoon()
+{
+    // For the catch day at the location of the catch's water; what is stored is shown.
+    m_sunMoon = location::sunMoonForCatch(dt_fangdatum->date(), cb_gewaesser->currentText());
+    lb_sonnemond->setText(QStringLiteral("Sonne %1 – %2, Mond %3 – %4, %5")
+                              .arg(m_sunMoon.sunRiseText(), m_sunMoon.sunSetText(), m_sunMoon.moonRiseText(),
+                                   m_sunMoon.moonSetText(), m_sunMoon.moonPhaseText()));
 }
 
 void TfrmAdd::BitBtn3Click()
@@ -316,6 +330,14 @@ void TfrmAdd::SpeedButton2Click()
 {
     trace::step(QStringLiteral("ADD: Wetter"));
     m_wetter.exec();
+}
+
+void TfrmAdd::SpeedButton1Click()
+{
+    trace::step(QStringLiteral("ADD: Karte"));
+    if (const std::optional<QString> position =
+            mapchooser::choosePosition(this, cb_gewaesser->currentText(), ed_karte->text()))
+        ed_karte->setText(*position);
 }
 
 void TfrmAdd::LoadbildClick()
@@ -434,11 +456,11 @@ catchops::CatchValues TfrmAdd::composeRecord()
     v[Uferdistanz] = encoded(QStringLiteral("Uferdistanz"), ed_uferdistanz->text());
     v[Fangtiefe] = encoded(QStringLiteral("Fangtiefe"), ed_fangtiefe->text());
     v[Bemerkungen] = encoded(QStringLiteral("Bemerkungen"), ed_bemerkungen->text());
-    v[Sonnenaufgang] = c(SunMoonCalendar1.sunRiseText());
-    v[Sonnenuntergang] = c(SunMoonCalendar1.sunSetText());
-    v[Mondaufgang] = c(SunMoonCalendar1.moonRiseText());
-    v[Monduntergang] = c(SunMoonCalendar1.moonSetText());
-    v[Mondphase] = c(SunMoonCalendar1.moonPhaseText());
+    v[Sonnenaufgang] = c(m_sunMoon.sunRiseText());
+    v[Sonnenuntergang] = c(m_sunMoon.sunSetText());
+    v[Mondaufgang] = c(m_sunMoon.moonRiseText());
+    v[Monduntergang] = c(m_sunMoon.moonSetText());
+    v[Mondphase] = c(m_sunMoon.moonPhaseText());
     v[Karte] = encoded(QStringLiteral("Karte"), ed_karte->text());
     v[Wassertemperatur] = c(weather.wassertemp.trimmed());
     v[Lufttemperatur] = c(weather.lufttemp.trimmed());

@@ -3,7 +3,7 @@
 // while the dialog is open; the save button's caption is the mode ("Hinzufügen" appends,
 // "Speichern" overwrites the row being edited).
 #include "data/CatchOperations.h"
-#include "entry/TSunMoonCalendar.h"
+#include "entry/Location.h"
 
 #include <QDialog>
 #include <QTime>
@@ -71,7 +71,9 @@ public:
     QPushButton* SpeedButton1;
     QPushButton* SpeedButton2;
     QLabel* Bild;
-    TSunMoonCalendar SunMoonCalendar1;
+    QLabel* lb_sonnemond; // the sun and moon times stored with the catch, read-only
+    // The sun and moon data of the catch day at the catch's water.
+    const location::SunMoonDay& sunMoon() const { return m_sunMoon; }
     TfrmBilderladen* frmBilderladen; // the picture dialog behind Loadbild
 
     // ---- handlers ----
@@ -81,6 +83,7 @@ public:
     void BitBtn3Click();
     void BitBtn1Click();
     void BitBtn4Click();
+    void SpeedButton1Click();
     void SpeedButton2Click();
     void LoadbildClick();
 
@@ -96,10 +99,11 @@ private:
     catchops::CatchValues composeRecord();
     void growLists();
     void noEstimate();
+    void computeSunMoon();
 
     Session& m_session;
     TfrmWetter& m_wetter;
     entrywidgets::FocusColours* m_focus;
     int m_editRow = 0;
-    QTime m_calendarTime; // time of day the date picker carries, set when a new catch starts
+    location::SunMoonDay m_sunMoon;
 };

@@ -75,11 +75,16 @@ void TfrmDBSelect::BitBtn1Click()
         return;
     ed_dbname->setText(path);
     try {
+        // All or nothing: a failure leaves table, settings and path as they were and the
+        // dialog open.
         catchdb::openDatabase(m_session, path, catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
+    } catch (const FkError& e) {
+        FkApplication::handleError(e.message());
+        ed_dbname->setText(catches ? m_session.dbPath : m_session.akdbPath);
+        return;
+    }
+    try {
         if (catches) {
-            // Bring a database of an older version up to date, as at start-up.
-            if (!catchdb::upgradeCatchTable(m_session.DB).isEmpty())
-                m_session.saveDB();
             trace::step(QStringLiteral("Main: FB Dats"));
             lookup::rebuildCatchLists(m_session.DB);
         } else {
@@ -87,9 +92,9 @@ void TfrmDBSelect::BitBtn1Click()
             lookup::rebuildCostLists(m_session.AKDB);
         }
     } catch (const FkError& e) {
-        // A damaged file leaves table, settings and path as they were; the dialog stays open.
+        // The database is open by now: report the lists, but refresh the main window so
+        // that its list shows the open table's rows.
         FkApplication::handleError(e.message());
-        return;
     }
     if (catches)
         emit catchDatabaseChanged();
@@ -110,7 +115,10 @@ void TfrmDBSelect::BitBtn2Click()
         catchdb::createDatabase(m_session, path, catches ? catchdb::Kind::Catches : catchdb::Kind::Costs);
     } catch (const FkError& e) {
         FkApplication::handleError(e.message());
-        return;
+        // Only the old lists' removal can fail once the new database is open; then the main
+        // window must still show it.
+        if ((catches ? m_session.dbPath : m_session.akdbPath) != path)
+            return;
     }
     ed_dbname->setText(path);
     if (catches)

@@ -32,7 +32,7 @@ TfrmDetails::TfrmDetails(Session& session, QWidget* parent) : QDialog(parent), m
     setObjectName(QStringLiteral("frmDetails"));
     setWindowTitle(QStringLiteral("Details"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(771, 455);
+    setFixedSize(771, 487); // 32 pixels more than before for the sun and moon rows
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -67,6 +67,8 @@ TfrmDetails::TfrmDetails(Session& session, QWidget* parent) : QDialog(parent), m
     lb_uferdistanz = makeLabel("lb_uferdistanz");
     lb_fangtiefe = makeLabel("lb_fangtiefe");
     lb_mond = makeLabel("lb_mond");
+    lb_sonne = makeLabel("lb_sonne");
+    lb_mondzeiten = makeLabel("lb_mondzeiten");
     lb_wetter = makeLabel("lb_wetter");
     lb_lufttemp = makeLabel("lb_lufttemp");
     lb_luftdruck = makeLabel("lb_luftdruck");
@@ -142,6 +144,8 @@ TfrmDetails::TfrmDetails(Session& session, QWidget* parent) : QDialog(parent), m
     add("Uferdistanz:", lb_uferdistanz);
     add("Fangtiefe:", lb_fangtiefe);
     add("Mondphase:", lb_mond);
+    add("Sonne:", lb_sonne);
+    add("Mond:", lb_mondzeiten);
     heading("Wetter");
     add("Wetter:", lb_wetter);
     add("Lufttemperatur:", lb_lufttemp);
@@ -178,7 +182,7 @@ TfrmDetails::TfrmDetails(Session& session, QWidget* parent) : QDialog(parent), m
 QList<QLabel*> TfrmDetails::valueLabels() const
 {
     return {lb_fischart, lb_laenge, lb_gewicht, lb_fangdatum, lb_fangzeit, lb_angelzeit, lb_koeder,
-            lb_fangmethode, lb_gewaesser, lb_uferdistanz, lb_fangtiefe, lb_wetter, lb_stelle, lb_mond,
+            lb_fangmethode, lb_gewaesser, lb_uferdistanz, lb_fangtiefe, lb_wetter, lb_stelle, lb_mond, lb_sonne, lb_mondzeiten,
             lb_wassertemp, lb_windrichtung, lb_wassertruebung, lb_luftdruck, lb_lufttemp, lb_windstaerke,
             lb_wasserstand};
 }
@@ -214,6 +218,8 @@ void TfrmDetails::fill(int row)
     lb_uferdistanz->setText(t.uferdistanz);
     lb_fangtiefe->setText(t.fangtiefe);
     lb_mond->setText(t.mond);
+    lb_sonne->setText(t.sonne);
+    lb_mondzeiten->setText(t.mondzeiten);
     lb_wetter->setText(t.wetter);
     me_bemerkung->setPlainText(t.bemerkung);
     lb_wassertemp->setText(t.wassertemp);

@@ -28,7 +28,7 @@ public:
     PictureBox* im_bild;
     QLabel *lb_fischart, *lb_laenge, *lb_gewicht, *lb_fangdatum, *lb_fangzeit, *lb_angelzeit, *lb_koeder,
         *lb_fangmethode, *lb_gewaesser, *lb_uferdistanz, *lb_fangtiefe, *lb_wetter, *lb_stelle, *lb_mond,
-        *lb_wassertemp, *lb_windrichtung, *lb_wassertruebung, *lb_luftdruck, *lb_lufttemp, *lb_windstaerke,
+        *lb_sonne, *lb_mondzeiten, *lb_wassertemp, *lb_windrichtung, *lb_wassertruebung, *lb_luftdruck, *lb_lufttemp, *lb_windstaerke,
         *lb_wasserstand;
     QPlainTextEdit* me_bemerkung;
     QCheckBox* cb_zurueckgesetzt;

@@ -151,11 +151,10 @@ inline QPoint rowPoint(const TfrmMain& w, int row)
 }
 
 // What "fischkladde-cli astro" prints for a day: sunrise;sunset;moonrise;moonset;phase.
-// The five sun and moon fields the entry dialog stores for a day, its calendar set to `time`
-// of that day (the time of day its date picker carries).
-inline QByteArray astroFields(const QString& day, QTime time = QTime(0, 0))
+// The five sun and moon fields the entry dialog stores for a day at the default observer.
+inline QByteArray astroFields(const QString& day)
 {
-    const TSunMoonCalendar c(QDateTime(QDate::fromString(day, QStringLiteral("dd.MM.yyyy")), time));
+    const TSunMoonCalendar c(QDateTime(QDate::fromString(day, QStringLiteral("dd.MM.yyyy")), QTime(0, 0)));
     return win1252::encodeLossy(c.sunRiseText() + ';' + c.sunSetText() + ';' + c.moonRiseText() + ';' + c.moonSetText()
                                 + ';' + c.moonPhaseText());
 }

@@ -338,8 +338,8 @@ void TfrmWizard::BitBtn10Click()
     const QString text = Edit1->text();
     if (text.isEmpty())
         return;
-    const QChar bad = win1252::firstUnencodable(text);
-    if (!bad.isNull()) {
+    const QString bad = win1252::firstUnencodable(text);
+    if (!bad.isEmpty()) {
         userInteraction().warning(this, QStringLiteral("Das Zeichen \"%1\" im Eintrag kann nicht gespeichert werden. "
                                                        "Bitte geben Sie den Eintrag ohne dieses Zeichen ein.")
                                             .arg(bad));

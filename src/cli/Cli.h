@@ -40,6 +40,11 @@ QString databasePath(QStringList& args, bool costs = false);
 // Loads a table file; raises EFileError naming the file when it cannot be opened or read.
 TTextTable loadTable(const QString& path);
 
+// A value for one TAB-separated output column: "\\", TAB, CR and LF escaped as "\\\\", "\\t",
+// "\\r", "\\n". The bytes are Windows-1252 as stored.
+QString escaped(QString value);
+QString escaped(const QByteArray& win1252Value);
+
 // Refuses arguments left over after the options were taken.
 void expectNoMoreArgs(const QStringList& args);
 

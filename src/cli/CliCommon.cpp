@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "base/Win1252.h"
 #include "data/IniFile.h"
 #include "base/FkError.h"
 
@@ -29,6 +30,20 @@ void expectNoMoreArgs(const QStringList& args)
 {
     if (!args.isEmpty())
         throw UsageError{QStringLiteral("Unerwartetes Argument: %1").arg(args.first())};
+}
+
+QString escaped(QString s)
+{
+    s.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    return s;
+}
+
+QString escaped(const QByteArray& win1252Value)
+{
+    return escaped(win1252::decode(win1252Value));
 }
 
 } // namespace cli

@@ -18,16 +18,6 @@ TTextTable costTable(QStringList& args)
     return loadTable(path);
 }
 
-namespace {
-QString escaped(QString s)
-{
-    s.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return s;
-}
-} // namespace
 
 void printCostLine(QTextStream& out, const costs::CostLine& line)
 {

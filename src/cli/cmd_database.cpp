@@ -13,16 +13,6 @@
 
 namespace {
 
-QString escaped(const QByteArray& value)
-{
-    QString s = win1252::decode(value);
-    s.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return s;
-}
-
 int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
 {
     QStringList args = argsIn;
@@ -31,12 +21,12 @@ int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
     const TTextTable table = cli::loadTable(path);
     out << "ID";
     for (const QByteArray& f : table.fieldNames())
-        out << '\t' << escaped(f);
+        out << '\t' << cli::escaped(f);
     out << '\n';
     for (int row = 1; row <= table.RowCount(); ++row) {
         out << row;
         for (int col = 1; col <= table.FieldCount(); ++col)
-            out << '\t' << escaped(table.value(row, col));
+            out << '\t' << cli::escaped(table.value(row, col));
         out << '\n';
     }
     return 0;

@@ -7,16 +7,6 @@
 
 namespace {
 
-QString field(const QByteArray& value)
-{
-    QString s = win1252::decode(value);
-    s.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return s;
-}
-
 int runSearch(const QStringList& argsIn, QTextStream& out, QTextStream&)
 {
     QStringList args = argsIn;
@@ -29,8 +19,8 @@ int runSearch(const QStringList& argsIn, QTextStream& out, QTextStream&)
                                              : QStringLiteral("Unerwartetes Argument: %1").arg(args[1])};
     const TTextTable db = cli::loadTable(path);
     for (const search::Hit& h : search::findCatches(db, args.first()))
-        out << h.row << '\t' << field(h.fangdatum) << '\t' << field(h.faenger) << '\t' << field(h.fischart) << '\t'
-            << field(h.laenge) << '\t' << field(h.gewicht) << '\n';
+        out << h.row << '\t' << cli::escaped(h.fangdatum) << '\t' << cli::escaped(h.faenger) << '\t' << cli::escaped(h.fischart) << '\t'
+            << cli::escaped(h.laenge) << '\t' << cli::escaped(h.gewicht) << '\n';
     return 0;
 }
 

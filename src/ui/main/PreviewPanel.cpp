@@ -1,6 +1,7 @@
 #include "ui/main/PreviewPanel.h"
 #include "data/Session.h"
 #include "data/Trace.h"
+#include "ui/common/PictureStepper.h"
 #include "ui/common/PictureView.h"
 
 #include <exception>
@@ -102,6 +103,7 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
     layout->addWidget(lb_leftzeit);
     layout->addWidget(lb_leftkoeder);
 
+    m_pictures = std::make_unique<PictureStepper>(im_left, Bildzurueck, Bildvor);
     connect(Bildzurueck, &QToolButton::clicked, this, &PreviewPanel::BildzurueckClick);
     connect(Bildvor, &QToolButton::clicked, this, &PreviewPanel::BildvorClick);
     connect(im_left, &PictureBox::clicked, this, &PreviewPanel::im_leftClick);
@@ -111,20 +113,14 @@ PreviewPanel::PreviewPanel(Session& session, QWidget* parent) : QFrame(parent), 
 
 void PreviewPanel::clearPreview()
 {
-    m_pictures.reset({});
-    im_left->clearPicture();
-    im_left->unsetCursor();
+    m_pictures->reset({});
     for (QLabel* l : {lb_leftfischart, lb_leftlaenge, lb_leftzeit, lb_leftkoeder})
         l->clear();
-    updateButtons();
 }
 
 void PreviewPanel::showPreview(int row)
 {
-    m_pictures.reset({});
-    updateButtons();
-    im_left->clearPicture();
-    im_left->unsetCursor();
+    m_pictures->reset({});
     for (QLabel* l : {lb_leftfischart, lb_leftlaenge, lb_leftzeit, lb_leftkoeder})
         l->clear();
     if (!m_session.DB.GoToRow(row))
@@ -140,54 +136,27 @@ void PreviewPanel::showPreview(int row)
     }
     lb_leftfischart->setText(texts.fischart);
     lb_leftlaenge->setText(texts.laenge);
-    m_pictures.reset(texts.pictures);
-    showCurrent();
-    updateButtons();
+    m_pictures->reset(texts.pictures);
     if (failure)
         std::rethrow_exception(failure);
     lb_leftzeit->setText(texts.zeit);
     lb_leftkoeder->setText(texts.koeder);
 }
 
-void PreviewPanel::showCurrent()
-{
-    const QString file = storedPictureFile(m_pictures.current());
-    if (!file.isEmpty() && im_left->showFile(file))
-        im_left->setCursor(Qt::PointingHandCursor);
-    else
-        im_left->unsetCursor(); // a missing file leaves the old picture
-}
-
-void PreviewPanel::updateButtons()
-{
-    Bildzurueck->setVisible(m_pictures.arrowsVisible());
-    Bildvor->setVisible(m_pictures.arrowsVisible());
-    Bildzurueck->setEnabled(m_pictures.backEnabled());
-    Bildvor->setEnabled(m_pictures.forwardEnabled());
-}
-
 void PreviewPanel::BildvorClick()
 {
     trace::step(QStringLiteral("Main: Bildvor"));
-    if (m_pictures.forward())
-        showCurrent();
-    updateButtons();
+    m_pictures->forward();
 }
 
 void PreviewPanel::BildzurueckClick()
 {
     trace::step(QStringLiteral("Main: Bild zurück"));
-    if (m_pictures.back())
-        showCurrent();
-    updateButtons();
+    m_pictures->back();
 }
 
 void PreviewPanel::im_leftClick()
 {
     trace::step(QStringLiteral("Main: Bild klicken"));
-    if (!im_left->hasPicture() || m_pictures.isEmpty())
-        return;
-    const QString file = largePictureFile(m_pictures.current());
-    if (!file.isEmpty())
-        showPictureWindow(this, file);
+    m_pictures->openLarge(this);
 }

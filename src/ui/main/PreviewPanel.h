@@ -1,9 +1,10 @@
 #pragma once
 // The preview of the selected catch in the main window (the content of Panel1): picture with
 // back and forward buttons, species, length and weight, day and time, bait.
-#include "data/CatchDetails.h"
+#include "ui/common/PictureStepper.h"
 
 #include <QFrame>
+#include <memory>
 
 struct Session;
 class PictureBox;
@@ -35,9 +36,7 @@ public slots:
     void im_leftClick();
 
 private:
-    void showCurrent();
-    void updateButtons();
 
     Session& m_session;
-    catchdetails::PictureCursor m_pictures;
+    std::unique_ptr<PictureStepper> m_pictures;
 };

@@ -1,5 +1,6 @@
 #include "ui/main/TfrmDetails.h"
 #include "data/Session.h"
+#include "ui/common/PictureStepper.h"
 #include "ui/common/PictureView.h"
 
 #include <QCheckBox>
@@ -171,12 +172,10 @@ TfrmDetails::TfrmDetails(Session& session, QWidget* parent) : QDialog(parent), m
     layout->addLayout(right, 1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    m_pictures = std::make_unique<PictureStepper>(im_bild, Bildzurueck, Bildvor);
     connect(Bildzurueck, &QToolButton::clicked, this, &TfrmDetails::BildzurueckClick);
     connect(Bildvor, &QToolButton::clicked, this, &TfrmDetails::BildvorClick);
     connect(im_bild, &PictureBox::clicked, this, &TfrmDetails::im_bildClick);
-
-    m_pictures.reset({});
-    updateButtons();
 }
 
 QList<QLabel*> TfrmDetails::valueLabels() const
@@ -199,10 +198,7 @@ void TfrmDetails::fill(int row)
         l->clear();
     me_bemerkung->clear();
     m_session.DB.GoToRow(row);
-    im_bild->clearPicture();
-    im_bild->unsetCursor();
-    m_pictures.reset({});
-    updateButtons();
+    m_pictures->reset({});
 
     const catchdetails::DetailTexts t = catchdetails::detailTexts(m_session.DB);
     lb_fischart->setText(t.fischart);
@@ -231,45 +227,20 @@ void TfrmDetails::fill(int row)
     lb_luftdruck->setText(t.luftdruck);
     cb_zurueckgesetzt->setChecked(t.zurueckgesetzt);
 
-    m_pictures.reset(t.pictures);
-    updateButtons();
-    showCurrent();
-}
-
-void TfrmDetails::showCurrent()
-{
-    const QString file = storedPictureFile(m_pictures.current());
-    if (!file.isEmpty() && im_bild->showFile(file))
-        im_bild->setCursor(Qt::PointingHandCursor);
-}
-
-void TfrmDetails::updateButtons()
-{
-    Bildzurueck->setVisible(m_pictures.arrowsVisible());
-    Bildvor->setVisible(m_pictures.arrowsVisible());
-    Bildzurueck->setEnabled(m_pictures.backEnabled());
-    Bildvor->setEnabled(m_pictures.forwardEnabled());
+    m_pictures->reset(t.pictures);
 }
 
 void TfrmDetails::BildvorClick()
 {
-    if (m_pictures.forward())
-        showCurrent();
-    updateButtons();
+    m_pictures->forward();
 }
 
 void TfrmDetails::BildzurueckClick()
 {
-    if (m_pictures.back())
-        showCurrent();
-    updateButtons();
+    m_pictures->back();
 }
 
 void TfrmDetails::im_bildClick()
 {
-    if (!im_bild->hasPicture() || m_pictures.isEmpty())
-        return;
-    const QString file = largePictureFile(m_pictures.current());
-    if (!file.isEmpty())
-        showPictureWindow(this, file);
+    m_pictures->openLarge(this);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The details window of one catch, opened with a row number of DB from the main list, the
 // statistics and the search.
-#include "data/CatchDetails.h"
+#include "ui/common/PictureStepper.h"
 
 #include <QDialog>
+#include <memory>
 
 struct Session;
 class PictureBox;
@@ -43,9 +44,7 @@ public slots:
 
 private:
     QList<QLabel*> valueLabels() const;
-    void showCurrent();
-    void updateButtons();
 
     Session& m_session;
-    catchdetails::PictureCursor m_pictures;
+    std::unique_ptr<PictureStepper> m_pictures;
 };

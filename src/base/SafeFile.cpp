@@ -8,20 +8,51 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 
+#include <cerrno>
+#include <cstring>
+
 namespace safefile {
 
 namespace {
 
-// The system's reason is English; a full disk, the usual one, is named in German.
-QString failureReason(const QFileDevice& file, const QString& path, qsizetype needed)
+QString failureReason(const QString& path, qsizetype needed, int errorNumber)
 {
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     if (disk.isValid() && disk.bytesAvailable() < needed + 64 * 1024)
         return QStringLiteral("Auf dem Datenträger ist nicht genug Platz frei.");
-    return file.errorString();
+    return germanReason(QFileDevice::WriteError, errorNumber);
 }
 
 } // namespace
+
+QString germanReason(QFileDevice::FileError error, int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("Auf dem Datenträger ist nicht genug Platz frei.");
+    case EIO:
+        return QStringLiteral("Der Datenträger meldet einen Schreib- oder Lesefehler.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Der Zugriff wurde verweigert.");
+    case ENOENT:
+        return QStringLiteral("Der Ordner existiert nicht.");
+    case EFBIG:
+        return QStringLiteral("Die Datei ist zu groß für den Datenträger.");
+    default:
+        break;
+    }
+    const QString detail = errorNumber ? QString::fromLocal8Bit(std::strerror(errorNumber)) : QString();
+    const QString what = error == QFileDevice::OpenError ? QStringLiteral("Die Datei lässt sich nicht öffnen")
+                                                         : QStringLiteral("Schreibfehler");
+    return detail.isEmpty() ? what + QLatin1Char('.') : QStringLiteral("%1 (%2).").arg(what, detail);
+}
+
 
 bool write(const QString& path, const QByteArray& bytes, QString* error)
 {
@@ -34,22 +65,25 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("Es ist ein Ordner."));
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(germanReason(QFileDevice::OpenError, errno));
     // Small files stay in the device's buffer until the end: a failed write shows only at
     // the flush, and the commit would not notice it. Check each step and reach the disk
     // before the old file is replaced.
     QString reason;
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush())
-        reason = failureReason(file, path, bytes.size());
+        reason = failureReason(path, bytes.size(), errno);
     else if (!platform::syncFile(file.handle(), &reason))
-        reason = QStringLiteral("Die Daten erreichen den Datenträger nicht (%1).").arg(reason);
+        reason = QStringLiteral("Die Daten erreichen den Datenträger nicht: %1").arg(germanReason(QFileDevice::WriteError, errno));
     if (!reason.isEmpty()) {
         file.cancelWriting();
         return fail(reason);
     }
+    errno = 0;
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(germanReason(QFileDevice::RenameError, errno));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/Backup.h"
 #include "base/FkError.h"
 #include "base/SafeFile.h"
+#include "base/Platform.h"
 #include "data/CatchDatabase.h"
 #include "data/Clock.h"
 #include "data/IniFile.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <filesystem>
@@ -278,7 +280,13 @@ zip_int64_t sourceCallback(void* userdata, void* data, zip_uint64_t len, zip_sou
     }
 }
 
-QString zipErrorText(zip_error_t* error) { return QString::fromLocal8Bit(zip_error_strerror(error)); }
+QString zipErrorText(zip_error_t* error)
+{
+    // The library's texts are English; the system's reason (a full disk) is given in German.
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        return safefile::germanReason(QFileDevice::WriteError, zip_error_code_system(error));
+    return QStringLiteral("Fehler der Zip-Bibliothek (%1).").arg(QString::fromLocal8Bit(zip_error_strerror(error)));
+}
 
 QString tempNameBeside(const QString& path)
 {
@@ -559,6 +567,18 @@ void writeArchive(const QString& archivePath, const QList<Entry>& entries, const
             zip_set_file_compression(z, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     if (ok && zip_close(z) == 0) {
+        // libzip does not sync: reach the disk before the old archive is replaced.
+        QFile written(temp);
+        QString reason;
+        if (!written.open(QIODevice::ReadOnly) || !platform::syncFile(written.handle(), &reason)) {
+            const int code = errno;
+            written.close();
+            QFile::remove(temp);
+            throw EFileError(QStringLiteral("Die Sicherung \"%1\" konnte nicht geschrieben werden: "
+                                            "Die Daten erreichen den Datenträger nicht: %2")
+                                 .arg(shown(target), safefile::germanReason(QFileDevice::WriteError, code)));
+        }
+        written.close();
         replaceFile(temp, target);
         return;
     }

@@ -9,6 +9,7 @@
 
 #ifdef __linux__
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -85,4 +86,37 @@ QByteArray FullDisk::read(const QString& relative) const
 void FullDisk::release()
 {
     QFile::remove(file(QString::fromLatin1(kFiller)));
+}
+
+qint64 FullDisk::freeBytes() const
+{
+#ifdef __linux__
+    struct statvfs st;
+    if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &st) != 0)
+        return -1;
+    return qint64(st.f_bavail) * qint64(st.f_frsize);
+#else
+    return -1;
+#endif
+}
+
+bool FullDisk::leaveFree(qint64 bytes)
+{
+    if (!m_mounted)
+        return false;
+    release();
+    if (bytes <= 0)
+        return fill();
+    QFile filler(file(QString::fromLatin1(kFiller)));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    qint64 surplus = freeBytes() - bytes;
+    const QByteArray chunk(4096, 'x');
+    while (surplus >= chunk.size()) {
+        if (filler.write(chunk) != chunk.size())
+            return false;
+        surplus -= chunk.size();
+    }
+    filler.close();
+    return freeBytes() >= 0 && freeBytes() <= bytes + 4096;
 }

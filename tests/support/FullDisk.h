@@ -35,6 +35,10 @@ public:
     QByteArray read(const QString& relative) const;
     // Removes the filler: writes succeed again (to show that the program goes on).
     void release();
+    // Fills the disk up to about `bytes` of free space (whole pages): a write larger than
+    // that fails in the middle of its data. False when the disk cannot be set so.
+    bool leaveFree(qint64 bytes);
+    qint64 freeBytes() const;
 
 private:
     bool fill();

@@ -1,6 +1,7 @@
 // The "Hilfe" menu and the step trace switch of "Einstellungen".
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
+#include "base/FkError.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/common/WindowHost.h"
 #include "ui/info/TfrmAbout.h"
@@ -12,6 +13,17 @@
 
 namespace {
 
+// The user switches the trace on to hand in the log: say so when it cannot be written
+// (a full disk, a read-only folder) instead of collecting nothing unseen.
+void traceOrWarn(QWidget* parent, const QString& text)
+{
+    try {
+        trace::append(text);
+    } catch (const FkError& e) {
+        userInteraction().warning(parent, e.message(), QStringLiteral("Fehlerverfolgung"));
+    }
+}
+
 void switchTrace(QWidget* parent, bool on)
 {
     if (on) {
@@ -21,13 +33,13 @@ void switchTrace(QWidget* parent, bool on)
                                    "Sie sollten diese Funktion nur aktivieren wenn ein Fehler aufgetreten ist.\n"
                                    "Das hilft mir den Fehler leichter ausfindig zu machen"),
             QStringLiteral("Fehlerverfolgung"));
-        Trace(QStringLiteral("---- begin ----"));
+        traceOrWarn(parent, QStringLiteral("---- begin ----"));
         trace::setEnabled(true);
     } else {
         userInteraction().information(parent, QStringLiteral("Die Fehlerverfolgung ist jetzt ausgeschaltet"),
                                       QStringLiteral("Fehlerverfolgung"));
         trace::setEnabled(false);
-        Trace(QStringLiteral("---- end ----"));
+        traceOrWarn(parent, QStringLiteral("---- end ----"));
     }
 }
 

@@ -1,9 +1,11 @@
 // fischkladde-cli: the command-line companion of Fischkladde.
 #include "cli/Cli.h"
 #include "base/FkError.h"
+#include "base/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cerrno>
 #include <cstdio>
 #include <map>
 
@@ -48,11 +50,22 @@ static void printHelp(QTextStream& out)
 // Output redirected to a full disk must not end with success: flush everything and look.
 static bool outputWritten(QTextStream& out, QTextStream& err)
 {
+    errno = 0;
     out.flush();
-    const bool ok = out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
-    if (!ok)
-        err << "Die Ausgabe konnte nicht vollständig geschrieben werden (Datenträger voll?).\n";
-    return ok;
+    const bool streamOk = out.status() == QTextStream::Ok;
+    int code = errno;
+    if (streamOk) {
+        errno = 0;
+        const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+        code = errno;
+        if (flushed)
+            return true;
+    }
+    err << "Die Ausgabe konnte nicht vollständig geschrieben werden: "
+        << (code ? safefile::germanReason(QFileDevice::WriteError, code)
+                 : QStringLiteral("Der Datenträger ist voll oder meldet einen Fehler."))
+        << "\n";
+    return false;
 }
 
 int main(int argc, char** argv)

@@ -1,0 +1,214 @@
+// Every file fischkladde-cli writes, and its own standard output, against a write that
+// fails: a full disk, a disk filling up in the middle, a device failing with EIO after half
+// the bytes and a failing disk sync (the last two through the preloaded fault library).
+// The command must end with a non-zero status and a German message, the old file must keep
+// every byte, and the same command must work once the fault is gone.
+#include "Fixtures.h"
+#include "FullDisk.h"
+
+#include "reports/CsvExchange.h"
+#include "reports/XmlExchange.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace rel;
+
+namespace {
+
+struct Command {
+    const char* name;
+    QStringList args;     // "{OUT}" is the output file, "{H}" the program folder
+    QString out;          // file name of the output in the folder under test
+    QByteArray old;       // its old bytes (empty: no old file)
+    bool toStdout = false; // the output is the command's standard output
+};
+
+// A program folder with everything the commands read.
+struct Home {
+    QTemporaryDir dir;
+    QString file(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+    Home()
+    {
+        catches(150).saveOrThrow(file("fang.fdb"));
+        costTable(200).saveOrThrow(file("kosten.akdb"));
+        writeAll(file("in.xml"), xmlexchange::exportTable(catches(60, 3), catchdb::Kind::Catches));
+        writeAll(file("in.csv"), csvexchange::exportTable(catches(60, 4)));
+        writeAll(file("DATs/Faenger.dat"), "Anna\r\nTom\r\n");
+        writeAll(file("DATs/Koeder.dat"), "Mais\r\nTauwurm\r\n");
+        writeAll(file("img/a.jpg"), noiseBytes(40000, 5));
+        writeAll(file("Fischkladde.ini"), "[DB]\r\nFile=" + QFile::encodeName(file("fang.fdb")) + "\r\n[AKDB]\r\nFile=" +
+                                              QFile::encodeName(file("kosten.akdb")) + "\r\n");
+    }
+};
+
+// An older catch database: the first 24 fields only.
+QByteArray legacyTable()
+{
+    QByteArray out;
+    for (const QByteArray& line : catches(150).toBytes().split('\n'))
+        if (!line.isEmpty())
+            out += line.left(line.size() - 1).split(';').mid(0, 24).join(';') + "\r\n";
+    return out;
+}
+
+QList<Command> commands()
+{
+    const QByteArray small = catches(20, 7).toBytes();
+    return {
+        {"new catches", {"new", "catches", "{OUT}"}, "neu.fdb", {}},
+        {"upgrade", {"upgrade", "--db", "{OUT}"}, "alt.fdb", legacyTable()},
+        {"export-xml catches", {"export-xml", "catches", "{OUT}", "--db", "{H}/fang.fdb"}, "f.xml", "<alt/>"},
+        {"export-xml costs", {"export-xml", "costs", "{OUT}", "--costs", "{H}/kosten.akdb"}, "k.xml", "<alt/>"},
+        {"export-csv catches", {"export-csv", "catches", "{OUT}", "--db", "{H}/fang.fdb"}, "f.csv", "alt"},
+        {"import-xml", {"import-xml", "catches", "{H}/in.xml", "--db", "{OUT}"}, "fang.fdb", small},
+        {"import-csv", {"import-csv", "catches", "{H}/in.csv", "--db", "{OUT}"}, "fang.fdb", small},
+        {"report stats", {"report", "stats", "--db", "{H}/fang.fdb", "{OUT}"}, "s.pdf", "altes PDF"},
+        {"report catches", {"report", "catches", "--db", "{H}/fang.fdb", "{OUT}"}, "f.pdf", "altes PDF"},
+        {"report costs", {"report", "costs", "--costs", "{H}/kosten.akdb", "{OUT}"}, "k.pdf", "altes PDF"},
+        {"report years", {"report", "years", "--costs", "{H}/kosten.akdb", "{OUT}"}, "j.pdf", "altes PDF"},
+        {"cost-html", {"cost-html", "--costs", "{H}/kosten.akdb", "{OUT}"}, "k.html", "alt"},
+        {"blank-list", {"blank-list", "--db", "{H}/fang.fdb", "{OUT}"}, "l.html", "alt"},
+        {"html-report", {"html-report", "--db", "{H}/fang.fdb", "--template", "Tabelle", "{OUT}"}, "t.html", "alt"},
+        {"backup", {"backup", "{OUT}"}, "s.zip", "altes Archiv"},
+        {"catches > file", {"catches", "--db", "{H}/fang.fdb"}, "out.txt", {}, true},
+        {"costs > file", {"costs", "--costs", "{H}/kosten.akdb"}, "out.txt", {}, true},
+    };
+}
+
+struct Run {
+    int status = -1;
+    QByteArray err;
+};
+
+// `fault` is empty, "after:N" or "sync"; it hits the files under `folder`.
+Run run(const Command& c, const Home& home, const QString& folder, const QString& fault = {})
+{
+    QStringList args;
+    for (QString a : c.args)
+        args << a.replace("{OUT}", folder + "/" + c.out).replace("{H}", home.dir.path());
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("FISCHKLADDE_HOME", home.dir.path());
+    if (!fault.isEmpty()) {
+        env.insert("LD_PRELOAD", FK_WRITEFAULT_LIB);
+        env.insert("FK_WRITE_FAULT", fault);
+        env.insert("FK_WRITE_FAULT_DIR", folder);
+        // A sanitizer build wants its runtime first; the fault library may come before it.
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    }
+    p.setProcessEnvironment(env);
+    if (c.toStdout)
+        p.setStandardOutputFile(folder + "/" + c.out);
+    p.start(QStringLiteral(FK_CLI_PATH), args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), p.readAllStandardError()};
+}
+
+::testing::AssertionResult germanWriteError(const QByteArray& err)
+{
+    const QString message = QString::fromUtf8(err);
+    static const QRegularExpression german(QStringLiteral("konnte nicht (vollständig )?geschrieben werden"));
+    static const QRegularExpression reason(QStringLiteral("Platz|Schreib- oder Lesefehler|Datenträger"));
+    if (message.contains(german) && message.contains(reason))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not a German write error: " << err.constData();
+}
+
+// The size of the command's output when nothing fails.
+qint64 outputSize(const Command& c, const Home& home)
+{
+    QTemporaryDir scratch;
+    writeAll(scratch.path() + "/" + c.out, c.old);
+    const Run r = run(c, home, scratch.path());
+    EXPECT_EQ(r.status, 0) << c.name << ": " << r.err.constData();
+    return readAll(scratch.path() + "/" + c.out).size();
+}
+
+void check(const Command& c, const Home& home, const QString& folder, const char* faultName,
+           const std::function<QString()>& arm, const std::function<void()>& disarm)
+{
+    SCOPED_TRACE(std::string(c.name) + ", " + faultName);
+    if (!c.old.isEmpty()) {
+        ASSERT_TRUE(writeAll(folder + "/" + c.out, c.old));
+    }
+    const Snapshot before = snapshot(folder);
+    const QString fault = arm();
+    const Run failed = run(c, home, folder, fault);
+    disarm();
+    EXPECT_NE(failed.status, 0) << "a failed write must not end with success";
+    EXPECT_NE(failed.status, -1) << "the command crashed or hung";
+    EXPECT_TRUE(germanWriteError(failed.err));
+    QStringList changed = differences(before, snapshot(folder));
+    if (c.toStdout)
+        changed.removeAll(c.out); // the shell empties a redirected file anyway
+    EXPECT_EQ(changed, QStringList()) << "the old files keep every byte, no stray file";
+
+    const Run again = run(c, home, folder);
+    EXPECT_EQ(again.status, 0) << "the same command once the fault is gone: " << again.err.constData();
+    EXPECT_NE(readAll(folder + "/" + c.out), c.old);
+    QFile::remove(folder + "/" + c.out);
+}
+
+class CliFailingWrites : public ::testing::Test {
+protected:
+    Home home;
+};
+
+} // namespace
+
+TEST_F(CliFailingWrites, FullDisk)
+{
+    FullDisk disk;
+    FK_REQUIRE_FULL_DISK(disk);
+    for (const Command& c : commands()) {
+        disk.release();
+        check(c, home, disk.path(), "full disk", [&] { disk.leaveFree(0); return QString(); }, [&] { disk.release(); });
+    }
+}
+
+TEST_F(CliFailingWrites, DiskFillingUpInTheMiddle)
+{
+    FullDisk disk;
+    FK_REQUIRE_FULL_DISK(disk);
+    int covered = 0;
+    for (const Command& c : commands()) {
+        const qint64 room = (outputSize(c, home) / 2) & ~qint64(4095);
+        if (room == 0)
+            continue; // no more than two pages: the full disk is the same case
+        ++covered;
+        disk.release();
+        check(c, home, disk.path(), "disk fills halfway",
+              [&] {
+                  EXPECT_TRUE(disk.leaveFree(room));
+                  return QString();
+              },
+              [&] { disk.release(); });
+    }
+    EXPECT_GE(covered, 10) << "most outputs are large enough to fail in the middle";
+}
+
+TEST_F(CliFailingWrites, DeviceFailingAfterHalfTheBytes)
+{
+    for (const Command& c : commands()) {
+        const qint64 size = outputSize(c, home);
+        ASSERT_GT(size, 1) << c.name;
+        QTemporaryDir folder;
+        check(c, home, folder.path(), "EIO after half the bytes",
+              [&] { return QStringLiteral("after:%1").arg(size / 2); }, [] {});
+    }
+}
+
+TEST_F(CliFailingWrites, FailingDiskSync)
+{
+    for (const Command& c : commands()) {
+        if (c.toStdout)
+            continue; // output to a file of the caller's is not synced by the command
+        QTemporaryDir folder;
+        check(c, home, folder.path(), "fsync fails", [] { return QStringLiteral("sync"); }, [] {});
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -55,10 +56,11 @@ IniFile IniFile::settings()
 
 QStringList IniFile::readLines() const
 {
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!QFileInfo::exists(m_path))
         return {};
-    const QString text = win1252::decode(f.readAll());
+    // A settings file that exists but cannot be read must not pass for an empty one: the
+    // next write would replace it with that single key.
+    const QString text = win1252::decode(safefile::readOrThrow(m_path));
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = text.split(breaks);
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -115,9 +117,12 @@ QStringList IniFile::keys(const QString& section) const
     return result;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) const
+namespace {
+
+// Sets one key in the lines: replaced where it is, else added at the end of its section
+// (or in a new section at the end).
+void setIn(QStringList& lines, const QString& section, const QString& key, const QString& value)
 {
-    QStringList lines = readLines();
     const QString entry = key + QLatin1Char('=') + value;
     bool inSection = false;
     qsizetype sectionEnd = -1; // index after the last non-blank line of the section
@@ -132,7 +137,6 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         } else if (inSection) {
             if (isKey(lines[i], &k, nullptr) && same(k, key)) {
                 lines[i] = entry;
-                writeLines(lines);
                 return;
             }
             if (!lines[i].trimmed().isEmpty())
@@ -145,6 +149,20 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
         lines.append(entry);
     }
+}
+
+} // namespace
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) const
+{
+    writeStrings({{section, key, value}});
+}
+
+void IniFile::writeStrings(const QList<Setting>& settings) const
+{
+    QStringList lines = readLines();
+    for (const Setting& s : settings)
+        setIn(lines, s.section, s.key, s.value);
     writeLines(lines);
 }
 

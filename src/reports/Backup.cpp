@@ -734,16 +734,22 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
     };
     Rewire db = prepare(newDb, true);
     Rewire akdb = prepare(newAkdb, false);
-    IniFile settings(programFolder + QStringLiteral("/Fischkladde.ini"));
+    // Both keys in one write: a restore cut short leaves the settings old or new, never
+    // the catches of one backup beside the costs of the other.
+    QList<IniFile::Setting> keys;
+    if (!newDb.isEmpty())
+        keys.append({QStringLiteral("DB"), QStringLiteral("File"), newDb});
+    if (!newAkdb.isEmpty())
+        keys.append({QStringLiteral("AKDB"), QStringLiteral("File"), newAkdb});
+    if (!keys.isEmpty())
+        IniFile(programFolder + QStringLiteral("/Fischkladde.ini")).writeStrings(keys);
     if (!newDb.isEmpty()) {
-        settings.writeString(QStringLiteral("DB"), QStringLiteral("File"), newDb);
         session.dbPath = newDb;
         if (db.exists)
             session.DB = std::move(db.table);
         result.catchesRewired = true;
     }
     if (!newAkdb.isEmpty()) {
-        settings.writeString(QStringLiteral("AKDB"), QStringLiteral("File"), newAkdb);
         session.akdbPath = newAkdb;
         if (akdb.exists)
             session.AKDB = std::move(akdb.table);

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "base/Win1252.h"
+#include "data/CatchDatabase.h"
 #include "data/IniFile.h"
 #include "base/FkError.h"
 
@@ -12,7 +13,10 @@ QString databasePath(QStringList& args, bool costs)
     QString path;
     if (takeOption(args, QStringLiteral("--db"), &path))
         return path;
-    path = IniFile::settings().readString(costs ? QStringLiteral("AKDB") : QStringLiteral("DB"), QStringLiteral("File"));
+    const QString section = costs ? QStringLiteral("AKDB") : QStringLiteral("DB");
+    path = IniFile::settings().readString(section, QStringLiteral("File"));
+    if (path.contains(QChar(0)))
+        throw EFileError(catchdb::nulInPath(section));
     if (path.isEmpty())
         throw UsageError{QStringLiteral("Keine Datenbank angegeben (--db DATEI) und keine in Fischkladde.ini eingetragen.")};
     return path;

@@ -128,12 +128,25 @@ QList<QByteArray> upgradeCatchTable(TTextTable& db)
     return added;
 }
 
+QString nulInPath(const QString& section)
+{
+    return QStringLiteral("In \"Fischkladde.ini\" enthält der Pfad unter [%1] File ein Nullzeichen; die Einstellungsdatei "
+                          "ist beschädigt. Bitte die Datenbank neu auswählen.")
+        .arg(section);
+}
+
 StartupResult startupLoad(Session& session)
 {
     StartupResult result;
     ProgramFolder::ensureFolders();
     const IniFile settings = IniFile::settings();
     const QString dbPath = settings.readString(QStringLiteral("DB"), QStringLiteral("File"));
+    // A damaged settings file: no file name holds a NUL, so say so rather than start the
+    // setup as if there were no database at all.
+    if (dbPath.contains(QChar(0))) {
+        result.error = nulInPath(QStringLiteral("DB"));
+        return result;
+    }
     if (dbPath.isEmpty() || !QFileInfo(dbPath).isFile())
         return result;
     result.catchDatabaseFound = true;
@@ -147,6 +160,10 @@ StartupResult startupLoad(Session& session)
     }
     session.dbPath = dbPath;
     session.akdbPath = settings.readString(QStringLiteral("AKDB"), QStringLiteral("File"));
+    if (session.akdbPath.contains(QChar(0))) {
+        result.error = nulInPath(QStringLiteral("AKDB"));
+        session.akdbPath.clear();
+    }
     try {
         if (!session.akdbPath.isEmpty() && QFileInfo(session.akdbPath).isFile())
             session.AKDB.LoadFromFile(session.akdbPath);

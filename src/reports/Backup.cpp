@@ -505,6 +505,12 @@ QList<Entry> collectEntries(const QString& programFolder, const QString& dbPath,
         }
         entries.append(Entry{info.fileName(), info.absoluteFilePath(), isStoredName(info.fileName())});
     };
+    // A path with a NUL (a damaged settings file) names no file: a backup without the
+    // database must not pass for a complete one.
+    if (dbPath.contains(QChar(0)))
+        throw FkError(catchdb::nulInPath(QStringLiteral("DB")));
+    if (akdbPath.contains(QChar(0)))
+        throw FkError(catchdb::nulInPath(QStringLiteral("AKDB")));
     addFile(dbPath);
     addFile(programFolder + QStringLiteral("/Fischkladde.ini"));
     addFile(akdbPath);

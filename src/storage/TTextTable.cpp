@@ -62,14 +62,21 @@ int TTextTable::findField(const QString& folded) const
 
 bool TTextTable::AddField(const QByteArray& name)
 {
+    return addField(name, nullptr);
+}
+
+bool TTextTable::addField(const QByteArray& name, QSet<QString>* seen)
+{
     qsizetype start = 0;
     while (start < name.size() && name[start] == ' ')
         ++start;
     if (start == name.size())
         return false;
     const QString folded = fold(name);
-    if (findField(folded) != 0)
+    if (seen ? seen->contains(folded) : findField(folded) != 0)
         return false;
+    if (seen)
+        seen->insert(folded);
     m_fields.append(name);
     m_foldedFields.append(folded);
     m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
@@ -453,6 +460,11 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
     TTextTable fresh;
     // Rows without escapes share these bytes instead of copying them (copy on first change).
     bytes.detach();
+    // Lines ended by a lone CR only (old Mac editors): read as line ends. By the letter such
+    // a file is one header line, its catches silently turned into field names. The program
+    // never writes a raw CR into a value, so a file with CRs and no LF has no other meaning.
+    if (!bytes.contains('\n') && bytes.contains('\r'))
+        bytes.replace('\r', '\n');
     fresh.m_source = bytes;
     const char* p = fresh.m_source.constData();
     const char* const end = p + fresh.m_source.size();
@@ -482,8 +494,15 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
         row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
         row.plain = splitLine(p, lineEnd, row.data, row.ends);
         if (header) {
+            if (row.ends.size() > size_t(kMaxFields))
+                throw EFileError(QStringLiteral("Die Datei \"%1\" ist keine Tabelle dieses Programms: ihre erste Zeile "
+                                                "nennt %2 Felder (höchstens %3).")
+                                     .arg(origin).arg(row.ends.size()).arg(kMaxFields));
+            // A set instead of AddField's search: no quadratic time for a long header.
+            QSet<QString> seen;
+            seen.reserve(qsizetype(row.ends.size()));
             for (int k = 0; k < int(row.ends.size()); ++k)
-                fresh.AddField(row.get(k));
+                fresh.addField(row.get(k), &seen);
             header = false;
         } else {
             if (int(row.ends.size()) > fresh.FieldCount())

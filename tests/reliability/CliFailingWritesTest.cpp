@@ -6,6 +6,7 @@
 #include "Fixtures.h"
 #include "FullDisk.h"
 
+#include "data/IniFile.h"
 #include "reports/CsvExchange.h"
 #include "reports/XmlExchange.h"
 
@@ -211,4 +212,89 @@ TEST_F(CliFailingWrites, FailingDiskSync)
         QTemporaryDir folder;
         check(c, home, folder.path(), "fsync fails", [] { return QStringLiteral("sync"); }, [] {});
     }
+}
+
+TEST(CliFailingRestore, EachFileOldOrRestoredAndAGermanMessage)
+{
+    // `restore` writes into the program folder itself: that folder is the one that fails.
+    QTemporaryDir source;
+    catches(400, 2).saveOrThrow(source.path() + "/see.fdb");
+    costTable(100).saveOrThrow(source.path() + "/geld.akdb");
+    writeAll(source.path() + "/DATs/Faenger.dat", "Neu\r\n");
+    writeAll(source.path() + "/img/a.jpg", noiseBytes(80000, 8));
+    QTemporaryDir outside;
+    const QString archive = outside.path() + "/s.zip";
+    QProcess make;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    writeAll(source.path() + "/Fischkladde.ini", "[DB]\r\nFile=" + QFile::encodeName(source.path() + "/see.fdb") +
+                                                     "\r\n[AKDB]\r\nFile=" + QFile::encodeName(source.path() + "/geld.akdb") + "\r\n");
+    env.insert("FISCHKLADDE_HOME", source.path());
+    make.setProcessEnvironment(env);
+    make.start(QStringLiteral(FK_CLI_PATH), {"backup", archive});
+    ASSERT_TRUE(make.waitForFinished(60000));
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().constData();
+
+    const auto prepare = [](const QString& home) {
+        QDir(home + "/Sicherungen").removeRecursively();
+        catches(4, 1).saveOrThrow(home + "/fang.fdb");
+        costTable(3).saveOrThrow(home + "/kosten.akdb");
+        writeAll(home + "/DATs/Faenger.dat", "Alt\r\n");
+        writeAll(home + "/Fischkladde.ini", "[DB]\r\nFile=" + QFile::encodeName(home + "/fang.fdb") + "\r\n[AKDB]\r\nFile=" +
+                                                QFile::encodeName(home + "/kosten.akdb") + "\r\n");
+    };
+    const auto restore = [&](const QString& home, const QString& fault) {
+        QProcess p;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("FISCHKLADDE_HOME", home);
+        if (!fault.isEmpty()) {
+            e.insert("LD_PRELOAD", FK_WRITEFAULT_LIB);
+            e.insert("FK_WRITE_FAULT", fault);
+            e.insert("FK_WRITE_FAULT_DIR", home);
+            e.insert("ASAN_OPTIONS", e.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+        }
+        p.setProcessEnvironment(e);
+        p.start(QStringLiteral(FK_CLI_PATH), {"restore", archive});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return Run{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
+    };
+    const auto verify = [&](const QString& home, const Snapshot& before, const Run& r, const char* fault) {
+        SCOPED_TRACE(fault);
+        EXPECT_NE(r.status, 0);
+        EXPECT_NE(r.status, -1);
+        EXPECT_TRUE(germanWriteError(r.err));
+        const Snapshot restored = snapshot(source.path());
+        const Snapshot now = snapshot(home);
+        for (const QString& name : differences(before, now)) {
+            if (name.startsWith(QLatin1String("Sicherungen/")) || name == QLatin1String("Fischkladde.ini"))
+                continue;
+            EXPECT_EQ(now.value(name), restored.value(name)) << name.toStdString() << " is neither old nor restored";
+        }
+        const IniFile ini(home + "/Fischkladde.ini");
+        for (const char* section : {"DB", "AKDB"}) {
+            TTextTable t;
+            EXPECT_TRUE(t.LoadFromFile(ini.readString(section, "File"))) << section;
+        }
+    };
+
+    for (const QString& fault : {QStringLiteral("after:120000"), QStringLiteral("sync")}) {
+        QTemporaryDir home;
+        prepare(home.path());
+        const Snapshot before = snapshot(home.path());
+        verify(home.path(), before, restore(home.path(), fault), qPrintable(fault));
+        EXPECT_EQ(restore(home.path(), {}).status, 0);
+        EXPECT_EQ(readAll(home.path() + "/see.fdb"), readAll(source.path() + "/see.fdb"));
+    }
+    FullDisk disk;
+    FK_REQUIRE_FULL_DISK(disk);
+    for (const qint64 room : {qint64(0), qint64(100 * 1024)}) {
+        disk.release();
+        prepare(disk.path());
+        const Snapshot before = snapshot(disk.path());
+        disk.leaveFree(room);
+        verify(disk.path(), before, restore(disk.path(), {}), room ? "disk fills halfway" : "full disk");
+    }
+    disk.release();
+    QDir(disk.file("Sicherungen")).removeRecursively();
+    EXPECT_EQ(restore(disk.path(), {}).status, 0);
+    EXPECT_EQ(readAll(disk.file("geld.akdb")), readAll(source.path() + "/geld.akdb"));
 }

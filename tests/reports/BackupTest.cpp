@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -208,8 +209,12 @@ TEST(Backup, FullDiskLeavesTheOldArchiveAndNoTemporaryFile)
 {
     Folder f;
     QTemporaryDir small;
-    if (::mount("tmpfs", QFile::encodeName(small.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+    if (::mount("tmpfs", QFile::encodeName(small.path()).constData(), "tmpfs", 0, "size=64k") != 0) {
+        // As root (CI) the test must run, never pass unseen.
+        if (geteuid() == 0)
+            FAIL() << "tmpfs cannot be mounted here";
         GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
     struct Unmount {
         QString path;
         ~Unmount() { ::umount(QFile::encodeName(path).constData()); }

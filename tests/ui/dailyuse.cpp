@@ -4,6 +4,7 @@
 #include "support/UiFixtures.h"
 #include "ui/entry/CatchCommands.h"
 #include "ui/entry/TfrmAdd.h"
+#include "data/WindowPlace.h"
 #include "ui/common/TypedDateTimeEdit.h"
 #include "ui/main/PreviewPanel.h"
 
@@ -170,6 +171,40 @@ private slots:
         clickAndType(time, "8:15");
         QTest::keyClick(time, Qt::Key_Up);
         QVERIFY(time->time() > QTime(8, 15));
+    }
+
+    void theWindowGrowsAndOpensWhereItWasLeft()
+    {
+        MainEnv env({{"07.05.2006", "Tom", "Hecht"}});
+        TfrmMain& w = env.open(true);
+        const QSize first = w.size();
+        const QSize list = w.ListView1->size(), preview = w.Panel1->size();
+        w.resize(first + QSize(200, 100));
+        QTRY_COMPARE(w.size(), first + QSize(200, 100));
+        QTRY_VERIFY(w.ListView1->width() > list.width() + 80);
+        QVERIFY(w.Panel1->width() > preview.width() + 50);
+        QVERIFY(w.ListView1->height() > list.height() + 80);
+        QVERIFY(w.Panel1->height() > preview.height() + 80);
+        w.move(3, 4);
+        QTRY_COMPARE(w.pos(), QPoint(3, 4));
+        const QRect left = w.normalGeometry();
+        QVERIFY(w.close());
+
+        const IniFile settings(env.home.file("Fischkladde.ini"));
+        const auto place = readWindowPlace(settings, first);
+        QVERIFY(place.has_value());
+        QCOMPARE(place->normal, left);
+        QVERIFY(!place->maximised);
+        TfrmMain& again = env.open(true);
+        QCOMPARE(again.normalGeometry(), left);
+        QVERIFY(again.close());
+
+        // A place from a wrecked settings file is no place: the window opens at its first size.
+        settings.writeString("Hauptfenster", "Breite", "12x");
+        QVERIFY(!readWindowPlace(settings, first));
+        settings.writeString("Hauptfenster", "Breite", "100");
+        QVERIFY(!readWindowPlace(settings, first));
+        QCOMPARE(env.open(true).size(), first);
     }
 
     void withoutADatabaseNothingIsTypedInVain()

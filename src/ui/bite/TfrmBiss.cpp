@@ -6,6 +6,7 @@
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
 #include "data/Trace.h"
+#include "ui/common/TypedDateTimeEdit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -59,13 +60,10 @@ TfrmBiss::TfrmBiss(QWidget* parent) : QDialog(parent)
     info->setObjectName(QStringLiteral("Label7"));
     info->setWordWrap(true);
 
-    dt_datum = new QDateEdit(this);
+    dt_datum = new TypedDateEdit(this);
     dt_datum->setObjectName(QStringLiteral("dt_datum"));
-    dt_datum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dt_datum->setCalendarPopup(true);
-    dt_zeit = new QTimeEdit(this);
+    dt_zeit = new TypedTimeEdit(this);
     dt_zeit->setObjectName(QStringLiteral("dt_zeit"));
-    dt_zeit->setDisplayFormat(QStringLiteral("HH:mm"));
     cb_stelle = makeCombo(this, "cb_stelle");
     cb_koeder = makeCombo(this, "cb_koeder");
     cb_fischart = makeCombo(this, "cb_fischart");

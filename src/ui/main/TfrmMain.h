@@ -192,6 +192,8 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The place of the last session, or centred at the first size.
+    void placeWindow();
 
 private:
     void buildControls();

@@ -1,4 +1,5 @@
 #include "base/SafeFile.h"
+#include "base/FileErrors.h"
 #include "base/FkError.h"
 #include "base/Platform.h"
 

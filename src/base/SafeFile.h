@@ -1,6 +1,5 @@
 #pragma once
 #include <QByteArray>
-#include <QFileDevice>
 #include <QString>
 
 namespace safefile {
@@ -12,10 +11,6 @@ bool write(const QString& path, const QByteArray& bytes, QString* error = nullpt
 
 // As write(), but raises EFileError on failure.
 void writeOrThrow(const QString& path, const QByteArray& bytes);
-
-// The reason of a failed open or write in German, from the system's error number taken
-// right after the failing call (the system's own text is English).
-QString germanReason(QFileDevice::FileError error, int errorNumber);
 
 // Reads a whole file; raises EFileError (German, naming the file) when it cannot.
 QByteArray readOrThrow(const QString& path);

@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "base/Win1252.h"
-#include "data/CatchDatabase.h"
+#include "data/SettingsPaths.h"
 #include "data/IniFile.h"
 #include "base/FkError.h"
 

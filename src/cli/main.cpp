@@ -1,7 +1,7 @@
 // fischkladde-cli: the command-line companion of Fischkladde.
 #include "cli/Cli.h"
 #include "base/FkError.h"
-#include "base/SafeFile.h"
+#include "base/FileErrors.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,4 +1,5 @@
 #include "data/CatchDatabase.h"
+#include "data/SettingsPaths.h"
 #include "data/CatchRecord.h"
 #include "data/IniFile.h"
 #include "data/LookupLists.h"

@@ -43,10 +43,6 @@ struct StartupResult {
     QString error;                   // German text when loading or saving failed
 };
 
-// The message for a database path in the settings that holds a NUL (a damaged file);
-// `section` is "DB" or "AKDB".
-QString nulInPath(const QString& section);
-
 // The load at start-up: folders, settings, both tables, the upgrade and the save. A catch
 // database that cannot be loaded is reported in `error` and never saved over.
 StartupResult startupLoad(Session& session);

@@ -155,14 +155,8 @@ void setIn(QStringList& lines, const QString& section, const QString& key, const
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) const
 {
-    writeStrings({{section, key, value}});
-}
-
-void IniFile::writeStrings(const QList<Setting>& settings) const
-{
     QStringList lines = readLines();
-    for (const Setting& s : settings)
-        setIn(lines, s.section, s.key, s.value);
+    setIn(lines, section, key, value);
     writeLines(lines);
 }
 

@@ -25,11 +25,6 @@ public:
 
     // Raise EFileError when the file cannot be written or the text has no Windows-1252 form.
     void writeString(const QString& section, const QString& key, const QString& value) const;
-    // Several keys in one write: the file holds all of them or, when the write fails, none.
-    struct Setting {
-        QString section, key, value;
-    };
-    void writeStrings(const QList<Setting>& settings) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
     void deleteKey(const QString& section, const QString& key) const;
     // Replaces all keys of a section by `entries` (key, value) in one write; an empty list

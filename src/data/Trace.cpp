@@ -1,8 +1,9 @@
 #include "data/Trace.h"
+#include "data/TraceFile.h"
 #include "data/Clock.h"
 #include "data/ProgramFolder.h"
 #include "base/FkError.h"
-#include "base/SafeFile.h"
+#include "base/FileErrors.h"
 #include "base/Win1252.h"
 
 #include <QDir>
@@ -55,12 +56,11 @@ void append(const QString& text)
 
 } // namespace trace
 
-bool Trace(const QString& text)
+void Trace(const QString& text)
 {
+    // A log that cannot be written must not stop the step being traced.
     try {
         trace::append(text);
-        return true;
     } catch (const FkError&) {
-        return false;
     }
 }

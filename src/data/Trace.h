@@ -11,12 +11,8 @@ void setEnabled(bool on);
 void step(const QString& text);
 // The line Trace would write for `text` at the app clock's now (without CR LF).
 QString line(const QString& text);
-// Appends one line; raises EFileError (German, naming the file) when it cannot. A line that
-// fails halfway is taken back, so the log keeps its earlier bytes and never a broken line.
-void append(const QString& text);
 
 } // namespace trace
 
-// Appends one line whatever the switch says (the callers decide). A log that cannot be
-// written must not stop the step being traced: false then, and nothing else happens.
-bool Trace(const QString& text);
+// Appends one line whatever the switch says (the callers decide).
+void Trace(const QString& text);

@@ -1,10 +1,12 @@
 #include "reports/Backup.h"
 #include "base/FkError.h"
 #include "base/SafeFile.h"
+#include "base/FileErrors.h"
 #include "base/Platform.h"
 #include "data/CatchDatabase.h"
 #include "data/Clock.h"
 #include "data/IniFile.h"
+#include "data/SettingsPaths.h"
 #include "data/Session.h"
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <zip.h>
 #include <zlib.h>
@@ -607,6 +610,26 @@ QString safetyBackupName(const QDateTime& now)
     return QStringLiteral("vor-Wiederherstellung-%1.zip").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
 }
 
+namespace {
+
+// Sets `File` of each section (DB, AKDB) on a copy of the settings and replaces the settings
+// file once: it holds all the keys or, when the write fails, none.
+void writeFileKeysAtOnce(const QString& iniPath, const QList<std::pair<QString, QString>>& keys)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw EFileError(QStringLiteral("Für die Einstellungen gibt es keinen temporären Ordner: %1").arg(scratch.errorString()));
+    const QString copy = scratch.path() + QStringLiteral("/Fischkladde.ini");
+    if (QFileInfo::exists(iniPath))
+        safefile::writeOrThrow(copy, safefile::readOrThrow(iniPath));
+    const IniFile ini(copy);
+    for (const auto& [section, path] : keys)
+        ini.writeString(section, QStringLiteral("File"), path);
+    safefile::writeOrThrow(iniPath, safefile::readOrThrow(copy));
+}
+
+} // namespace
+
 RestoreResult restore(const QString& archivePath, const QString& programFolder, Session& session,
                       const Clock& clock, const Progress& progress)
 {
@@ -742,13 +765,13 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
     Rewire akdb = prepare(newAkdb, false);
     // Both keys in one write: a restore cut short leaves the settings old or new, never
     // the catches of one backup beside the costs of the other.
-    QList<IniFile::Setting> keys;
+    QList<std::pair<QString, QString>> keys;
     if (!newDb.isEmpty())
-        keys.append({QStringLiteral("DB"), QStringLiteral("File"), newDb});
+        keys.append({QStringLiteral("DB"), newDb});
     if (!newAkdb.isEmpty())
-        keys.append({QStringLiteral("AKDB"), QStringLiteral("File"), newAkdb});
+        keys.append({QStringLiteral("AKDB"), newAkdb});
     if (!keys.isEmpty())
-        IniFile(programFolder + QStringLiteral("/Fischkladde.ini")).writeStrings(keys);
+        writeFileKeysAtOnce(programFolder + QStringLiteral("/Fischkladde.ini"), keys);
     if (!newDb.isEmpty()) {
         session.dbPath = newDb;
         if (db.exists)

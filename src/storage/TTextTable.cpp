@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -62,21 +63,14 @@ int TTextTable::findField(const QString& folded) const
 
 bool TTextTable::AddField(const QByteArray& name)
 {
-    return addField(name, nullptr);
-}
-
-bool TTextTable::addField(const QByteArray& name, QSet<QString>* seen)
-{
     qsizetype start = 0;
     while (start < name.size() && name[start] == ' ')
         ++start;
     if (start == name.size())
         return false;
     const QString folded = fold(name);
-    if (seen ? seen->contains(folded) : findField(folded) != 0)
+    if (findField(folded) != 0)
         return false;
-    if (seen)
-        seen->insert(folded);
     m_fields.append(name);
     m_foldedFields.append(folded);
     m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
@@ -494,15 +488,30 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
         row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
         row.plain = splitLine(p, lineEnd, row.data, row.ends);
         if (header) {
-            if (row.ends.size() > size_t(kMaxFields))
+            // More fields than this make a file no table of this program (a wrong file, or
+            // one without line ends): refused with a message instead of exhausting memory.
+            constexpr size_t kMaxFields = 65536;
+            if (row.ends.size() > kMaxFields)
                 throw EFileError(QStringLiteral("Die Datei \"%1\" ist keine Tabelle dieses Programms: ihre erste Zeile "
                                                 "nennt %2 Felder (höchstens %3).")
                                      .arg(origin).arg(row.ends.size()).arg(kMaxFields));
-            // A set instead of AddField's search: no quadratic time for a long header.
+            // AddField's rules, with a set instead of its search: no quadratic time for a
+            // long header. The table has no rows yet.
             QSet<QString> seen;
             seen.reserve(qsizetype(row.ends.size()));
-            for (int k = 0; k < int(row.ends.size()); ++k)
-                fresh.addField(row.get(k), &seen);
+            for (int k = 0; k < int(row.ends.size()); ++k) {
+                const QByteArray name = row.get(k);
+                if (name.count(' ') == name.size())
+                    continue; // empty or blanks only
+                const QString folded = fold(name);
+                if (seen.contains(folded))
+                    continue;
+                seen.insert(folded);
+                fresh.m_fields.append(name);
+                fresh.m_foldedFields.append(folded);
+                fresh.m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
+                fresh.m_buffer.append(QByteArray());
+            }
             header = false;
         } else {
             if (int(row.ends.size()) > fresh.FieldCount())

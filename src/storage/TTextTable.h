@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -74,9 +73,6 @@ public:
     QString tableName() const { return m_tableName; }
     bool Distinct() const { return m_distinct; }
     void setDistinct(bool d) { m_distinct = d; }
-    // More fields than this in a file's header make it no table of this program (a wrong
-    // file, or one without line ends): refused with a message instead of exhausting memory.
-    static constexpr int kMaxFields = 65536;
     QString CSVSeparator() const { return QStringLiteral(";"); }
     QString QuoteSeparator() const { return QStringLiteral("\""); }
 
@@ -99,8 +95,6 @@ private:
     };
 
     int findField(const QString& folded) const;
-    // AddField with the names seen so far in a set, for the header of a file being loaded.
-    bool addField(const QByteArray& name, QSet<QString>* seen);
     void clearAll();
     void setFlags(bool bof, bool eof) { m_bof = bof; m_eof = eof; }
 

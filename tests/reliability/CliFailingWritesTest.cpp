@@ -80,13 +80,13 @@ QList<Command> commands()
     };
 }
 
-struct Run {
+struct CliRun {
     int status = -1;
     QByteArray err;
 };
 
 // `fault` is empty, "after:N" or "sync"; it hits the files under `folder`.
-Run run(const Command& c, const Home& home, const QString& folder, const QString& fault = {})
+CliRun run(const Command& c, const Home& home, const QString& folder, const QString& fault = {})
 {
     QStringList args;
     for (QString a : c.args)
@@ -125,7 +125,7 @@ qint64 outputSize(const Command& c, const Home& home)
 {
     QTemporaryDir scratch;
     writeAll(scratch.path() + "/" + c.out, c.old);
-    const Run r = run(c, home, scratch.path());
+    const CliRun r = run(c, home, scratch.path());
     EXPECT_EQ(r.status, 0) << c.name << ": " << r.err.constData();
     return readAll(scratch.path() + "/" + c.out).size();
 }
@@ -139,7 +139,7 @@ void check(const Command& c, const Home& home, const QString& folder, const char
     }
     const Snapshot before = snapshot(folder);
     const QString fault = arm();
-    const Run failed = run(c, home, folder, fault);
+    const CliRun failed = run(c, home, folder, fault);
     disarm();
     EXPECT_NE(failed.status, 0) << "a failed write must not end with success";
     EXPECT_NE(failed.status, -1) << "the command crashed or hung";
@@ -149,7 +149,7 @@ void check(const Command& c, const Home& home, const QString& folder, const char
         changed.removeAll(c.out); // the shell empties a redirected file anyway
     EXPECT_EQ(changed, QStringList()) << "the old files keep every byte, no stray file";
 
-    const Run again = run(c, home, folder);
+    const CliRun again = run(c, home, folder);
     EXPECT_EQ(again.status, 0) << "the same command once the fault is gone: " << again.err.constData();
     EXPECT_NE(readAll(folder + "/" + c.out), c.old);
     QFile::remove(folder + "/" + c.out);
@@ -255,9 +255,9 @@ TEST(CliFailingRestore, EachFileOldOrRestoredAndAGermanMessage)
         p.setProcessEnvironment(e);
         p.start(QStringLiteral(FK_CLI_PATH), {"restore", archive});
         EXPECT_TRUE(p.waitForFinished(60000));
-        return Run{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
+        return CliRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
     };
-    const auto verify = [&](const QString& home, const Snapshot& before, const Run& r, const char* fault) {
+    const auto verify = [&](const QString& home, const Snapshot& before, const CliRun& r, const char* fault) {
         SCOPED_TRACE(fault);
         EXPECT_NE(r.status, 0);
         EXPECT_NE(r.status, -1);

@@ -15,7 +15,7 @@
 #include "data/IniFile.h"
 #include "data/LookupLists.h"
 #include "data/Session.h"
-#include "data/Trace.h"
+#include "data/TraceFile.h"
 #include "entry/BiteList.h"
 #include "entry/PictureImport.h"
 #include "entry/WaterMap.h"

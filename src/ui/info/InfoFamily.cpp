@@ -1,6 +1,7 @@
 // The "Hilfe" menu and the step trace switch of "Einstellungen".
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
+#include "data/TraceFile.h"
 #include "base/FkError.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/common/WindowHost.h"

@@ -20,6 +20,9 @@ private slots:
             {"aAKExportXML", "kosten.xml"},       {"aAKJahrPDF", "jahre.pdf"},
         };
         MainEnv env;
+        // Purchases for the cost exports and the year overview.
+        env.home.write("kosten.akdb", "Kaufdatum;Geschaeft;Artikel;Menge;Einzelpreis;Gesamtpreis;GesamtpreisVersand\r\n"
+                                      "01.03.2006;Laden;Haken;2;1,50;3,00;3,95\r\n15.04.2007;Versand;Schnur;1;9,99;9,99;14,94\r\n");
         TfrmMain& w = env.open();
         FullDisk disk;
         FK_QREQUIRE_FULL_DISK(disk);

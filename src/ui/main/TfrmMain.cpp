@@ -9,6 +9,7 @@
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
+#include "data/ValuePlace.h"
 #include "data/WindowPlace.h"
 #include "base/Win1252.h"
 #include "stats/Overview.h"
@@ -79,9 +80,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     }
     if (m_startup.loaded || !m_session.dbPath.isEmpty())
         lb_anzahlfische->setText(QString::number(m_session.DB.RowCount()));
+    // A stored value that does not convert is named with its row and field.
+    FkApplication::setConversionPlace([this](const QString& m) { return catchrec::withPlace(m_session.DB, m); });
     host::installFamilies(*this);
     updateActions();
     resize(minimumSizeHint());
+}
+
+TfrmMain::~TfrmMain()
+{
+    FkApplication::setConversionPlace({});
 }
 
 QAction* TfrmMain::menuAction(const QString& objectName) const

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(columnTexts(w.cb_jahr->model()), (QStringList{"-Alle-", "2020", "2006"}));
         QCOMPARE(w.Label2->text(), QStringLiteral("Die letzten 10 Einträge:"));
         QCOMPARE(menuTexts(w.mnuStatistik),
-                 (QStringList{"Wann angeln gehen?", "-", "Gesamt", "-", "Tom", "Jürgen", "-", "&Auswerten"}));
+                 (QStringList{"Wann angeln gehen?", "-", "Gesamt", "-", "Tom", "Jürgen", "-", "Auswerten"}));
         // Waters sorted, each once whatever its letter case.
         QCOMPARE(menuTexts(w.mnuKarte), (QStringList{"Altrhein", "Main", "rhein"}));
         QVERIFY(env.ui.messages.isEmpty());
@@ -104,7 +104,7 @@ private slots:
         QFile::remove(env.home.file("DATs/Faenger.dat"));
         w.LoadSelectors();
         QCOMPARE(w.cb_gehezu->count(), 4);
-        QCOMPARE(menuTexts(w.mnuStatistik).mid(6), (QStringList{"-", "-", "&Auswerten"}));
+        QCOMPARE(menuTexts(w.mnuStatistik).mid(6), (QStringList{"-", "-", "Auswerten"}));
     }
 
     void startUpWithoutDatabaseOpensTheAssistant()
@@ -341,13 +341,16 @@ private slots:
     void menusActionsAndSelection()
     {
         MainEnv env;
-        env.home.write("DATs/Faenger.dat", "Tom\r\n");
+        env.home.write("DATs/Faenger.dat", "Tom\r\nTina\r\nM&S\r\n");
+        env.home.write("DATs/Gewaesser.dat", "Rhein\r\nRuhr\r\n");
         TfrmMain& w = env.open(true);
         QTRY_COMPARE(w.listModel->rowCount(), 6);
-        // Every fixed item is reachable by keyboard, with a mnemonic unique within its menu.
+        // Names in the menus keep their "&" and get a free letter each.
+        QCOMPARE(menuTexts(w.mnuStatistik).mid(4, 3), (QStringList{"Tom", "Tina", "M&S"}));
+        QCOMPARE(menuTexts(w.mnuKarte), (QStringList{"Rhein", "Ruhr"}));
+        QCOMPARE(w.mnuKarte->actions().last()->text(), QStringLiteral("R&uhr"));
+        // Every item, fixed or named, is reachable by keyboard, with a mnemonic unique within its menu.
         for (QMenu* menu : w.findChildren<QMenu*>()) {
-            if (menu == w.mnuKarte || menu == w.mnuStatistik)
-                continue;
             QSet<QChar> keys;
             for (QAction* a : menu->actions()) {
                 if (a->isSeparator() || !a->isVisible())
@@ -378,9 +381,15 @@ private slots:
 
         // A window family plugs in through the host: the Statistik items become usable.
         QList<int> tags, deleted;
-        w.setStatistikHandler([&](host::StatistikMode mode, const QString&) { tags.append(int(mode)); });
+        QString angler;
+        w.setStatistikHandler([&](host::StatistikMode mode, const QString& name) {
+            tags.append(int(mode));
+            angler = name;
+        });
         w.mnuStatistik->actions().first()->trigger();
         QCOMPARE(tags, QList<int>{int(host::StatistikMode::Empfehlung)});
+        w.mnuStatistik->actions()[6]->trigger();
+        QCOMPARE(angler, QStringLiteral("M&S"));
 
         // A click selects and previews; the Delete key reaches the wired action.
         w.wireAction(w.aLoeschen, [&] { deleted.append(w.selectedRow()); });

@@ -32,7 +32,7 @@ void installLog(const TempHome& home)
 QAction* statistikItem(TfrmMain& w, const QString& text)
 {
     for (QAction* a : w.mnuStatistik->actions())
-        if (a->text() == text)
+        if (shownText(a->text()) == text)
             return a;
     qFatal("no Statistik item %s", qPrintable(text));
     return nullptr;

@@ -1,5 +1,6 @@
 #include "ui/main/TfrmMain.h"
 #include "ui/common/FkApplication.h"
+#include "ui/common/Mnemonics.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/lists/TfrmCBox.h"
 #include "ui/lists/TfrmDBSelect.h"
@@ -107,7 +108,7 @@ void TfrmMain::setStatistikHandler(std::function<void(host::StatistikMode, const
     if (handler)
         onStatistik = [handler](QAction* item) {
             const auto mode = host::StatistikMode(item->data().toInt());
-            handler(mode, mode == host::StatistikMode::Faenger ? item->text() : QString());
+            handler(mode, mode == host::StatistikMode::Faenger ? item->property("name").toString() : QString());
         };
     else
         onStatistik = nullptr;
@@ -331,9 +332,12 @@ void TfrmMain::LoadSelectors()
             cb_gehezu->addItem(kUebersicht);
             cb_gehezu->addItem(kAlleFaenge);
         }
-        auto add = [this](const QString& caption, host::StatistikMode mode) {
-            QAction* a = mnuStatistik->addAction(caption);
+        // "A" belongs to the "Auswerten" submenu at the end.
+        QString taken = QStringLiteral("a");
+        auto add = [this, &taken](const QString& caption, host::StatistikMode mode) {
+            QAction* a = mnuStatistik->addAction(mnemonics::menuText(caption, taken));
             a->setData(int(mode));
+            a->setProperty("name", caption);
             connect(a, &QAction::triggered, this, [this, a] {
                 trace::step(QStringLiteral("Main: Statistik klick(%1)").arg(a->data().toInt()));
                 if (onStatistik)
@@ -387,8 +391,10 @@ void TfrmMain::RebuildKarteMenu()
     for (const QString& w : lookup::readNamedList(QStringLiteral("Gewaesser")))
         if (!w.isEmpty())
             waters.add(w);
+    QString taken;
     for (const QString& w : waters.values()) {
-        QAction* a = mnuKarte->addAction(w);
+        QAction* a = mnuKarte->addAction(mnemonics::menuText(w, taken));
+        a->setProperty("name", w);
         connect(a, &QAction::triggered, this, [this, w] {
             trace::step(QStringLiteral("Main: Karte"));
             if (onKarte)

@@ -23,11 +23,17 @@ int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
     for (const QByteArray& f : table.fieldNames())
         out << '\t' << cli::escaped(f);
     out << '\n';
+    // One line at a time into a reused buffer, the values read in place.
+    QString line;
     for (int row = 1; row <= table.RowCount(); ++row) {
-        out << row;
-        for (int col = 1; col <= table.FieldCount(); ++col)
-            out << '\t' << cli::escaped(table.value(row, col));
-        out << '\n';
+        line.resize(0);
+        line += QString::number(row);
+        for (int col = 1; col <= table.FieldCount(); ++col) {
+            line += QLatin1Char('\t');
+            cli::appendEscaped(line, table.view(row, col));
+        }
+        line += QLatin1Char('\n');
+        out << line;
     }
     return 0;
 }

@@ -45,8 +45,8 @@ TTextTable loadTable(const QString& path);
 // "\\r", "\\n". The bytes are Windows-1252 as stored.
 QString escaped(QString value);
 QString escaped(const QByteArray& win1252Value);
-// The same appended to a line being built.
-void appendEscaped(QString& out, QByteArrayView win1252Value);
+// The same written at `out`, which has room for two characters per byte; returns the end.
+QChar* writeEscaped(QChar* out, QByteArrayView win1252Value);
 
 // Refuses arguments left over after the options were taken.
 void expectNoMoreArgs(const QStringList& args);

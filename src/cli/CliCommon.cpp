@@ -4,6 +4,7 @@
 #include "base/FkError.h"
 
 #include <QDir>
+#include <array>
 
 namespace cli {
 
@@ -34,48 +35,63 @@ void expectNoMoreArgs(const QStringList& args)
 
 namespace {
 
-// One pass over the value, each character written once: escapes cost no extra copies.
-template <class Char, class Decode> void appendEscapedChars(QString& out, const Char* p, qsizetype n, Decode decode)
+constexpr char16_t kEscaped = 0xFFFF; // no byte decodes to it
+
+// What each stored byte shows as: its character, or kEscaped for the four escaped ones.
+const std::array<char16_t, 256>& byteChars()
 {
-    const qsizetype old = out.size();
-    out.resize(old + 2 * n); // at most two characters per character
-    QChar* const first = out.data();
-    QChar* w = first + old;
-    for (const Char* end = p + n; p < end; ++p) {
-        const char16_t c = decode(*p);
-        switch (c) {
-        case u'\\': *w++ = u'\\'; *w++ = u'\\'; break;
-        case u'\t': *w++ = u'\\'; *w++ = u't'; break;
-        case u'\r': *w++ = u'\\'; *w++ = u'r'; break;
-        case u'\n': *w++ = u'\\'; *w++ = u'n'; break;
-        default: *w++ = QChar(c);
-        }
-    }
-    out.resize(w - first);
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = win1252::decodeByte(static_cast<unsigned char>(b)).unicode();
+        for (char b : {'\\', '\t', '\r', '\n'})
+            t[size_t(static_cast<unsigned char>(b))] = kEscaped;
+        return t;
+    }();
+    return table;
+}
+
+QChar* writeEscape(QChar* w, char16_t c)
+{
+    *w++ = u'\\';
+    *w++ = c == u'\t' ? u't' : c == u'\r' ? u'r' : c == u'\n' ? u'n' : u'\\';
+    return w;
 }
 
 } // namespace
 
-void appendEscaped(QString& out, QByteArrayView win1252Value)
+QChar* writeEscaped(QChar* out, QByteArrayView win1252Value)
 {
-    appendEscapedChars(out, win1252Value.data(), win1252Value.size(),
-                       [](char b) {
-                           const auto u = static_cast<unsigned char>(b);
-                           return u < 0x80 ? char16_t(u) : win1252::decodeByte(u).unicode();
-                       });
+    const std::array<char16_t, 256>& chars = byteChars();
+    for (const char b : win1252Value) {
+        const char16_t c = chars[static_cast<unsigned char>(b)];
+        if (c != kEscaped)
+            *out++ = QChar(c);
+        else
+            out = writeEscape(out, char16_t(static_cast<unsigned char>(b)));
+    }
+    return out;
 }
 
 QString escaped(QString s)
 {
-    QString out;
-    appendEscapedChars(out, s.constData(), s.size(), [](QChar c) { return c.unicode(); });
+    QString out(2 * s.size(), Qt::Uninitialized);
+    QChar* w = out.data();
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'\t' || u == u'\r' || u == u'\n')
+            w = writeEscape(w, u);
+        else
+            *w++ = c;
+    }
+    out.truncate(w - out.constData());
     return out;
 }
 
 QString escaped(const QByteArray& win1252Value)
 {
-    QString out;
-    appendEscaped(out, win1252Value);
+    QString out(2 * win1252Value.size(), Qt::Uninitialized);
+    out.truncate(writeEscaped(out.data(), win1252Value) - out.constData());
     return out;
 }
 

@@ -26,14 +26,21 @@ int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
     // One line at a time into a reused buffer, the values read in place.
     QString line;
     for (int row = 1; row <= table.RowCount(); ++row) {
-        line.resize(0);
-        line += QString::number(row);
+        qsizetype room = 16;
+        for (int col = 1; col <= table.FieldCount(); ++col)
+            room += 1 + 2 * table.view(row, col).size();
+        if (line.size() < room)
+            line.resize(room);
+        QChar* const first = line.data();
+        QChar* w = first;
+        for (const QChar c : QString::number(row))
+            *w++ = c;
         for (int col = 1; col <= table.FieldCount(); ++col) {
-            line += QLatin1Char('\t');
-            cli::appendEscaped(line, table.view(row, col));
+            *w++ = u'\t';
+            w = cli::writeEscaped(w, table.view(row, col));
         }
-        line += QLatin1Char('\n');
-        out << line;
+        *w++ = u'\n';
+        out << QStringView(first, w - first);
     }
     return 0;
 }

@@ -23,7 +23,7 @@ QString failureReason(const QFileDevice& file, const QString& path, qsizetype ne
 
 } // namespace
 
-bool write(const QString& path, const QByteArray& bytes, QString* error)
+bool writeStreamed(const QString& path, const std::function<bool(const Put&)>& produce, QString* error)
 {
     auto fail = [&](const QString& reason) {
         if (error)
@@ -33,15 +33,25 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     };
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("Es ist ein Ordner."));
+    // An exception from `produce` destroys the save file uncommitted: the old file stays.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
+    qsizetype attempted = 0; // what the disk needed room for
+    bool failed = false;
+    const Put put = [&](const char* data, qsizetype size) {
+        if (failed)
+            return false;
+        attempted += size;
+        failed = size > 0 && file.write(data, size) != size;
+        return !failed;
+    };
     // Small files stay in the device's buffer until the end: a failed write shows only at
     // the flush, and the commit would not notice it. Check each step and reach the disk
     // before the old file is replaced.
     QString reason;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        reason = failureReason(file, path, bytes.size());
+    if (!produce(put) || failed || !file.flush())
+        reason = failureReason(file, path, attempted);
     else if (!platform::syncFile(file.handle(), &reason))
         reason = QStringLiteral("Die Daten erreichen den Datenträger nicht (%1).").arg(reason);
     if (!reason.isEmpty()) {
@@ -51,6 +61,18 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+void writeStreamedOrThrow(const QString& path, const std::function<bool(const Put&)>& produce)
+{
+    QString error;
+    if (!writeStreamed(path, produce, &error))
+        throw EFileError(error);
+}
+
+bool write(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return writeStreamed(path, [&](const Put& put) { return put(bytes.constData(), bytes.size()); }, error);
 }
 
 void writeOrThrow(const QString& path, const QByteArray& bytes)

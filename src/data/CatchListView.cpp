@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 namespace catchlist {
 
@@ -21,40 +23,13 @@ const std::array<const char*, 5>& visibleFields()
     return fields;
 }
 
-QByteArray Row::cell(int column) const
-{
-    if (column == ColId)
-        return QByteArray::number(id);
-    if (column >= 1 && column < kColumnCount)
-        return cells[size_t(column - 1)];
-    return {};
-}
-
 namespace {
-
-struct Columns {
-    std::array<int, 5> index{};
-    explicit Columns(const TTextTable& db)
-    {
-        for (size_t k = 0; k < 5; ++k)
-            index[k] = db.FieldIndex(visibleFields()[k]);
-    }
-};
-
-Row makeRow(const TTextTable& db, const Columns& columns, int row)
-{
-    Row r;
-    r.id = row;
-    for (size_t k = 0; k < 5; ++k)
-        r.cells[k] = db.value(row, columns.index[k]);
-    return r;
-}
 
 inline int digit(char c) { return c >= '0' && c <= '9' ? c - '0' : -1; }
 
 // The stored form is nearly always "dd.MM.yyyy"; read that directly and leave every other
 // form to the lenient parser, which also raises the platform's message.
-QDate parseStoredDate(const QByteArray& text)
+QDate parseStoredDate(QByteArrayView text)
 {
     if (text.size() == 10 && text[2] == '.' && text[5] == '.') {
         const int d0 = digit(text[0]), d1 = digit(text[1]), m0 = digit(text[3]), m1 = digit(text[4]);
@@ -65,7 +40,7 @@ QDate parseStoredDate(const QByteArray& text)
                 return date;
         }
     }
-    return german::parseDate(text);
+    return german::parseDate(text.toByteArray());
 }
 
 // Day 0 of the date comparison (the platform's zero date).
@@ -73,32 +48,51 @@ const qint64 kDayZero = QDate(1899, 12, 30).toJulianDay();
 
 } // namespace
 
-std::vector<Row> lastEntries(const TTextTable& db, int count)
+Columns::Columns(const TTextTable& db)
 {
-    std::vector<Row> rows;
-    const Columns columns(db);
+    for (size_t k = 0; k < 5; ++k)
+        m_index[k] = db.FieldIndex(visibleFields()[k]);
+}
+
+QByteArrayView Columns::view(const TTextTable& db, int row, int column) const
+{
+    if (column < 1 || column >= kColumnCount)
+        return {};
+    return db.view(row, m_index[size_t(column - 1)]);
+}
+
+QByteArray Columns::cell(const TTextTable& db, int row, int column) const
+{
+    if (column == ColId)
+        return QByteArray::number(row);
+    return view(db, row, column).toByteArray();
+}
+
+std::vector<int> lastEntries(const TTextTable& db, int count)
+{
+    std::vector<int> rows;
     for (int row = db.RowCount(); row >= 1 && int(rows.size()) < count; --row)
-        rows.push_back(makeRow(db, columns, row));
+        rows.push_back(row);
     return rows;
 }
 
-std::vector<Row> catches(const TTextTable& db, const QString& filter, int year)
+std::vector<int> catches(const TTextTable& db, const QString& filter, int year)
 {
-    std::vector<Row> rows;
-    const Columns columns(db);
     const bool all = filter == kAllAnglers;
     QByteArray wanted;
     if (!all && !win1252::encode(filter, &wanted))
         wanted.clear(); // a name the files cannot hold matches no row
-    const int dateColumn = columns.index[0];
-    const int anglerColumn = columns.index[2];
+    const int dateColumn = db.FieldIndex(catchrec::Fangdatum);
+    const int anglerColumn = db.FieldIndex(catchrec::Faenger);
+    std::vector<int> rows;
+    rows.reserve(size_t(all && year == 0 ? db.RowCount() : 0));
     for (int row = db.RowCount(); row >= 1; --row) {
-        const int rowYear = parseStoredDate(db.value(row, dateColumn)).year();
-        if (!all && (wanted.isEmpty() || db.value(row, anglerColumn) != wanted))
+        const int rowYear = parseStoredDate(db.view(row, dateColumn)).year();
+        if (!all && (wanted.isEmpty() || db.view(row, anglerColumn) != wanted))
             continue;
         if (year != 0 && rowYear != year)
             continue;
-        rows.push_back(makeRow(db, columns, row));
+        rows.push_back(row);
     }
     return rows;
 }
@@ -113,8 +107,8 @@ QList<int> years(const TTextTable& db, const QString& angler)
         return {};
     std::set<int, std::greater<int>> found;
     for (int row = 1; row <= db.RowCount(); ++row) {
-        const QByteArray date = db.value(row, dateColumn);
-        if (byAngler ? db.value(row, anglerColumn) != wanted : date.isEmpty())
+        const QByteArrayView date = db.view(row, dateColumn);
+        if (byAngler ? db.view(row, anglerColumn) != wanted : date.isEmpty())
             continue;
         found.insert(parseStoredDate(date).year());
     }
@@ -130,7 +124,7 @@ SortMode modeForColumn(int column)
     return SortMode::Text;
 }
 
-LeadingNumber readLeadingNumber(const QByteArray& text)
+LeadingNumber readLeadingNumber(QByteArrayView text)
 {
     LeadingNumber n;
     qsizetype i = 0;
@@ -153,7 +147,7 @@ LeadingNumber readLeadingNumber(const QByteArray& text)
     return n;
 }
 
-qint64 dateKey(const QByteArray& text, bool* ok)
+qint64 dateKey(QByteArrayView text, bool* ok)
 {
     try {
         const qint64 day = parseStoredDate(text).toJulianDay();
@@ -206,31 +200,80 @@ QCollator& listCollator()
 
 } // namespace
 
-qint64 sortRows(std::vector<Row>& rows, int column, SortMode mode, bool reverse)
+namespace {
+
+// Text keys as ranks: each distinct cell gets one collation key, and cells that compare
+// equal share a rank, so comparing ranks gives the collator's answer for every pair.
+std::vector<int> textRanks(const TTextTable& db, const std::vector<int>& rows, int column)
+{
+    std::vector<int> distinctOf(rows.size());
+    std::vector<QByteArray> distinct;
+    if (column == ColId) {
+        // Row numbers are all different; compare their texts.
+        distinct.reserve(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            distinctOf[i] = int(i);
+            distinct.push_back(QByteArray::number(rows[i]));
+        }
+    } else {
+        const Columns columns(db);
+        std::unordered_map<std::string_view, int> seen;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const QByteArrayView cell = columns.view(db, rows[i], column);
+            const auto [it, added] = seen.try_emplace(std::string_view(cell.data(), size_t(cell.size())), int(distinct.size()));
+            if (added)
+                distinct.push_back(cell.toByteArray());
+            distinctOf[i] = it->second;
+        }
+    }
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(distinct.size());
+    for (const QByteArray& text : distinct)
+        keys.push_back(listCollator().sortKey(win1252::decode(text)));
+    std::vector<int> byKey(distinct.size());
+    for (size_t i = 0; i < byKey.size(); ++i)
+        byKey[i] = int(i);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    std::vector<int> rankOf(distinct.size());
+    int rank = 0;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        if (i > 0 && keys[size_t(byKey[i - 1])].compare(keys[size_t(byKey[i])]) != 0)
+            ++rank;
+        rankOf[size_t(byKey[i])] = rank;
+    }
+    std::vector<int> ranks(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        ranks[i] = rankOf[size_t(distinctOf[i])];
+    return ranks;
+}
+
+} // namespace
+
+qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMode mode, bool reverse)
 {
     const int sign = reverse ? -1 : 1;
     std::vector<int> order(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
         order[i] = int(i);
+    const Columns columns(db);
 
     qint64 comparisons = 0;
     switch (mode) {
     case SortMode::Text: {
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(rows.size());
-        for (const Row& r : rows)
-            keys.push_back(listCollator().sortKey(win1252::decode(r.cell(column))));
+        const std::vector<int> ranks = textRanks(db, rows, column);
         comparisons = mergeSort(order, [&](int a, int b) {
-            const int c = keys[size_t(a)].compare(keys[size_t(b)]);
-            return sign * (c < 0 ? -1 : c > 0 ? 1 : 0);
+            const int x = ranks[size_t(a)], y = ranks[size_t(b)];
+            return sign * (x < y ? -1 : x > y ? 1 : 0);
         });
         break;
     }
     case SortMode::WholeNumber: {
         std::vector<LeadingNumber> keys;
         keys.reserve(rows.size());
-        for (const Row& r : rows)
-            keys.push_back(readLeadingNumber(r.cell(column)));
+        for (int row : rows)
+            keys.push_back(column == ColId ? readLeadingNumber(QByteArray::number(row))
+                                           : readLeadingNumber(columns.view(db, row, column)));
         comparisons = mergeSort(order, [&](int a, int b) {
             const LeadingNumber& x = keys[size_t(a)];
             const LeadingNumber& y = keys[size_t(b)];
@@ -248,9 +291,9 @@ qint64 sortRows(std::vector<Row>& rows, int column, SortMode mode, bool reverse)
         };
         std::vector<Key> keys;
         keys.reserve(rows.size());
-        for (const Row& r : rows) {
+        for (int row : rows) {
             Key k{};
-            k.day = dateKey(r.cell(column), &k.ok);
+            k.day = column == ColId ? dateKey(QByteArray::number(row), &k.ok) : dateKey(columns.view(db, row, column), &k.ok);
             keys.push_back(k);
         }
         comparisons = mergeSort(order, [&](int a, int b) {
@@ -264,10 +307,9 @@ qint64 sortRows(std::vector<Row>& rows, int column, SortMode mode, bool reverse)
     }
     }
 
-    std::vector<Row> sorted;
-    sorted.reserve(rows.size());
-    for (int i : order)
-        sorted.push_back(std::move(rows[size_t(i)]));
+    std::vector<int> sorted(rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        sorted[i] = rows[size_t(order[i])];
     rows.swap(sorted);
     return comparisons;
 }

@@ -26,8 +26,9 @@ void BM_ShowAllCatches(benchmark::State& state)
     const TTextTable& db = log(int(state.range(0)));
     for (auto _ : state) {
         const QList<int> years = catchlist::years(db, QString());
-        std::vector<int> rows = catchlist::catches(db, catchlist::kAllAnglers, 0);
-        catchlist::sortRows(db, rows, catchlist::ColFangdatum, catchlist::SortMode::Date, true);
+        std::vector<qint64> days;
+        std::vector<int> rows = catchlist::catches(db, catchlist::kAllAnglers, 0, &days);
+        catchlist::sortRows(db, rows, catchlist::ColFangdatum, catchlist::SortMode::Date, true, &days);
         benchmark::DoNotOptimize(rows.data());
         benchmark::DoNotOptimize(years.size());
     }

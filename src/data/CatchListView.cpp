@@ -1,6 +1,7 @@
 #include "data/CatchListView.h"
 #include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
+#include "data/StoredDate.h"
 #include "base/Win1252.h"
 #include "base/FkError.h"
 #include "storage/TTextTable.h"
@@ -29,18 +30,20 @@ inline int digit(char c) { return c >= '0' && c <= '9' ? c - '0' : -1; }
 
 // The stored form is nearly always "dd.MM.yyyy"; read that directly and leave every other
 // form to the lenient parser, which also raises the platform's message.
-QDate parseStoredDate(QByteArrayView text)
+int storedYear(QByteArrayView text)
 {
-    if (text.size() == 10 && text[2] == '.' && text[5] == '.') {
-        const int d0 = digit(text[0]), d1 = digit(text[1]), m0 = digit(text[3]), m1 = digit(text[4]);
-        const int y0 = digit(text[6]), y1 = digit(text[7]), y2 = digit(text[8]), y3 = digit(text[9]);
-        if (d0 >= 0 && d1 >= 0 && m0 >= 0 && m1 >= 0 && y0 >= 0 && y1 >= 0 && y2 >= 0 && y3 >= 0) {
-            const QDate date(y0 * 1000 + y1 * 100 + y2 * 10 + y3, m0 * 10 + m1, d0 * 10 + d1);
-            if (date.isValid() && date.year() >= 1)
-                return date;
-        }
-    }
-    return german::parseDate(text.toByteArray());
+    storeddate::Parts p;
+    if (storeddate::read(text, &p))
+        return p.year;
+    return german::parseDate(text.toByteArray()).year();
+}
+
+qint64 storedDay(QByteArrayView text)
+{
+    storeddate::Parts p;
+    if (storeddate::read(text, &p))
+        return p.julianDay;
+    return german::parseDate(text.toByteArray()).toJulianDay();
 }
 
 // Day 0 of the date comparison (the platform's zero date).
@@ -76,7 +79,7 @@ std::vector<int> lastEntries(const TTextTable& db, int count)
     return rows;
 }
 
-std::vector<int> catches(const TTextTable& db, const QString& filter, int year)
+std::vector<int> catches(const TTextTable& db, const QString& filter, int year, std::vector<qint64>* days)
 {
     const bool all = filter == kAllAnglers;
     QByteArray wanted;
@@ -85,15 +88,26 @@ std::vector<int> catches(const TTextTable& db, const QString& filter, int year)
     const int dateColumn = db.FieldIndex(catchrec::Fangdatum);
     const int anglerColumn = db.FieldIndex(catchrec::Faenger);
     std::vector<int> rows;
-    rows.reserve(size_t(all && year == 0 ? db.RowCount() : 0));
+    std::vector<qint64> listedDays;
+    const size_t expected = size_t(all && year == 0 ? db.RowCount() : 0);
+    rows.reserve(expected);
+    if (days)
+        listedDays.reserve(expected);
     for (int row = db.RowCount(); row >= 1; --row) {
-        const int rowYear = parseStoredDate(db.view(row, dateColumn)).year();
+        const QByteArrayView date = db.view(row, dateColumn);
+        storeddate::Parts p;
+        const bool stored = storeddate::read(date, &p);
+        const QDate other = stored ? QDate() : german::parseDate(date.toByteArray());
         if (!all && (wanted.isEmpty() || db.view(row, anglerColumn) != wanted))
             continue;
-        if (year != 0 && rowYear != year)
+        if (year != 0 && (stored ? p.year : other.year()) != year)
             continue;
         rows.push_back(row);
+        if (days)
+            listedDays.push_back(stored ? p.julianDay : other.toJulianDay());
     }
+    if (days)
+        days->swap(listedDays);
     return rows;
 }
 
@@ -110,7 +124,7 @@ QList<int> years(const TTextTable& db, const QString& angler)
         const QByteArrayView date = db.view(row, dateColumn);
         if (byAngler ? db.view(row, anglerColumn) != wanted : date.isEmpty())
             continue;
-        found.insert(parseStoredDate(date).year());
+        found.insert(storedYear(date));
     }
     return QList<int>(found.begin(), found.end());
 }
@@ -150,7 +164,7 @@ LeadingNumber readLeadingNumber(QByteArrayView text)
 qint64 dateKey(QByteArrayView text, bool* ok)
 {
     try {
-        const qint64 day = parseStoredDate(text).toJulianDay();
+        const qint64 day = storedDay(text);
         *ok = true;
         return day;
     } catch (const EConvertError&) {
@@ -161,34 +175,69 @@ qint64 dateKey(QByteArrayView text, bool* ok)
 
 namespace {
 
-// Stable bottom-up merge sort of `order` with a three-way comparison; counts comparisons.
+// Stable bottom-up merge sort of the keys with a three-way comparison; counts comparisons.
 // A merge takes from the right run only when its item is strictly smaller, so equal items
-// keep their order (and an inconsistent comparison cannot run out of bounds).
-template <typename Compare>
-qint64 mergeSort(std::vector<int>& order, Compare compare)
+// keep their order (and an inconsistent comparison cannot run out of bounds). Each key moves
+// with its position, so the merges read memory in order. Returns the new order of positions.
+template <typename Key, typename Compare>
+std::vector<int> mergeSort(const std::vector<Key>& keys, Compare compare, qint64* comparisons)
 {
-    qint64 comparisons = 0;
-    const size_t n = order.size();
-    std::vector<int> buffer(n);
+    struct Item {
+        Key key;
+        int at;
+    };
+    const size_t n = keys.size();
+    std::vector<Item> items(n), buffer(n);
+    for (size_t i = 0; i < n; ++i)
+        items[i] = {keys[i], int(i)};
+    *comparisons = 0;
     for (size_t width = 1; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
             const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
             size_t a = lo, b = mid, out = lo;
             while (a < mid && b < hi) {
-                ++comparisons;
-                if (compare(order[b], order[a]) < 0)
-                    buffer[out++] = order[b++];
+                ++*comparisons;
+                if (compare(items[b].key, items[a].key) < 0)
+                    buffer[out++] = items[b++];
                 else
-                    buffer[out++] = order[a++];
+                    buffer[out++] = items[a++];
             }
             while (a < mid)
-                buffer[out++] = order[a++];
+                buffer[out++] = items[a++];
             while (b < hi)
-                buffer[out++] = order[b++];
+                buffer[out++] = items[b++];
         }
-        order.swap(buffer);
+        items.swap(buffer);
     }
-    return comparisons;
+    std::vector<int> order(n);
+    for (size_t i = 0; i < n; ++i)
+        order[i] = items[i].at;
+    return order;
+}
+
+// Calls read(position, row) for every listed row. A long list is read in table order: the
+// table is then walked front to back, which memory keeps up with, while a sorted list would
+// jump about it row by row.
+template <typename Read>
+void readInTableOrder(const TTextTable& db, const std::vector<int>& rows, Read read)
+{
+    const int count = db.RowCount();
+    if (rows.size() * 8 < size_t(count)) {
+        for (size_t i = 0; i < rows.size(); ++i)
+            read(i, rows[i]);
+        return;
+    }
+    std::vector<int> at(size_t(count) + 1, -1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int row = rows[i];
+        if (row >= 1 && row <= count && at[size_t(row)] < 0)
+            at[size_t(row)] = int(i);
+        else
+            read(i, row); // not in the table, or listed twice
+    }
+    for (int row = 1; row <= count; ++row)
+        if (at[size_t(row)] >= 0)
+            read(size_t(at[size_t(row)]), row);
 }
 
 QCollator& listCollator()
@@ -218,13 +267,13 @@ std::vector<int> textRanks(const TTextTable& db, const std::vector<int>& rows, i
     } else {
         const Columns columns(db);
         std::unordered_map<std::string_view, int> seen;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const QByteArrayView cell = columns.view(db, rows[i], column);
+        readInTableOrder(db, rows, [&](size_t i, int row) {
+            const QByteArrayView cell = columns.view(db, row, column);
             const auto [it, added] = seen.try_emplace(std::string_view(cell.data(), size_t(cell.size())), int(distinct.size()));
             if (added)
                 distinct.push_back(cell.toByteArray());
             distinctOf[i] = it->second;
-        }
+        });
     }
     std::vector<QCollatorSortKey> keys;
     keys.reserve(distinct.size());
@@ -250,59 +299,49 @@ std::vector<int> textRanks(const TTextTable& db, const std::vector<int>& rows, i
 
 } // namespace
 
-qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMode mode, bool reverse)
+qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMode mode, bool reverse,
+                std::vector<qint64>* days)
 {
     const int sign = reverse ? -1 : 1;
-    std::vector<int> order(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        order[i] = int(i);
     const Columns columns(db);
+    const bool knownDays = days && days->size() == rows.size();
 
     qint64 comparisons = 0;
+    std::vector<int> order;
     switch (mode) {
     case SortMode::Text: {
-        const std::vector<int> ranks = textRanks(db, rows, column);
-        comparisons = mergeSort(order, [&](int a, int b) {
-            const int x = ranks[size_t(a)], y = ranks[size_t(b)];
+        order = mergeSort(textRanks(db, rows, column), [sign](int x, int y) {
             return sign * (x < y ? -1 : x > y ? 1 : 0);
-        });
+        }, &comparisons);
         break;
     }
     case SortMode::WholeNumber: {
-        std::vector<LeadingNumber> keys;
-        keys.reserve(rows.size());
-        for (int row : rows)
-            keys.push_back(column == ColId ? readLeadingNumber(QByteArray::number(row))
-                                           : readLeadingNumber(columns.view(db, row, column)));
-        comparisons = mergeSort(order, [&](int a, int b) {
-            const LeadingNumber& x = keys[size_t(a)];
-            const LeadingNumber& y = keys[size_t(b)];
+        std::vector<LeadingNumber> keys(rows.size());
+        if (column == ColId)
+            for (size_t i = 0; i < rows.size(); ++i)
+                keys[i] = readLeadingNumber(QByteArray::number(rows[i]));
+        else
+            readInTableOrder(db, rows, [&](size_t i, int row) { keys[i] = readLeadingNumber(columns.view(db, row, column)); });
+        order = mergeSort(keys, [sign](const LeadingNumber& x, const LeadingNumber& y) {
             if (!x.complete && !y.complete)
                 return 0;
             // Larger numbers first.
             return sign * (x.value > y.value ? -1 : x.value < y.value ? 1 : 0);
-        });
+        }, &comparisons);
         break;
     }
     case SortMode::Date: {
-        struct Key {
-            qint64 day;
-            bool ok;
-        };
-        std::vector<Key> keys;
-        keys.reserve(rows.size());
-        for (int row : rows) {
-            Key k{};
-            k.day = column == ColId ? dateKey(QByteArray::number(row), &k.ok) : dateKey(columns.view(db, row, column), &k.ok);
-            keys.push_back(k);
-        }
-        comparisons = mergeSort(order, [&](int a, int b) {
-            const Key& x = keys[size_t(a)];
-            const Key& y = keys[size_t(b)];
-            if (!x.ok && !y.ok)
-                return 0;
-            return sign * (x.day < y.day ? -1 : x.day > y.day ? 1 : 0);
-        });
+        // An unreadable date is day 0, so two of them compare equal by their days alone.
+        bool ok = false;
+        std::vector<qint64> keys(rows.size());
+        if (column == ColFangdatum && knownDays)
+            keys = *days;
+        else if (column == ColId)
+            for (size_t i = 0; i < rows.size(); ++i)
+                keys[i] = dateKey(QByteArray::number(rows[i]), &ok);
+        else
+            readInTableOrder(db, rows, [&](size_t i, int row) { keys[i] = dateKey(columns.view(db, row, column), &ok); });
+        order = mergeSort(keys, [sign](qint64 x, qint64 y) { return sign * (x < y ? -1 : x > y ? 1 : 0); }, &comparisons);
         break;
     }
     }
@@ -311,6 +350,14 @@ qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMo
     for (size_t i = 0; i < order.size(); ++i)
         sorted[i] = rows[size_t(order[i])];
     rows.swap(sorted);
+    if (knownDays) {
+        std::vector<qint64> sortedDays(days->size());
+        for (size_t i = 0; i < order.size(); ++i)
+            sortedDays[i] = (*days)[size_t(order[i])];
+        days->swap(sortedDays);
+    } else if (days) {
+        days->clear();
+    }
     return comparisons;
 }
 

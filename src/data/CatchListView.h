@@ -43,8 +43,9 @@ std::vector<int> lastEntries(const TTextTable& db, int count = 10);
 
 // Rows from the last to the first whose Faenger equals `filter` exactly (every row for
 // "Alle") and whose Fangdatum lies in `year` (0: any year). Every Fangdatum is parsed, so
-// a broken one raises EConvertError and no rows are returned.
-std::vector<int> catches(const TTextTable& db, const QString& filter, int year);
+// a broken one raises EConvertError and no rows are returned. `days`, when given, receives
+// the Julian day of each listed row's Fangdatum, for the date sort.
+std::vector<int> catches(const TTextTable& db, const QString& filter, int year, std::vector<qint64>* days = nullptr);
 
 // Distinct years of the angler's rows (of every row with a Fangdatum for an empty name),
 // highest first. Raises EConvertError for a date that cannot be parsed.
@@ -54,9 +55,11 @@ enum class SortMode { Text, WholeNumber, Date };
 SortMode modeForColumn(int column);
 
 // Sorts the row numbers stably by one list column of DB with the list's comparison for
-// `mode`, inverted when `reverse` is set. Each cell is read once. Returns the number of
-// comparisons made.
-qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMode mode, bool reverse);
+// `mode`, inverted when `reverse` is set. Each cell is read once; `days`, when it holds the
+// Fangdatum day of every row (as catches() gives them), stands in for reading that column
+// and is reordered with the rows (otherwise emptied). Returns the number of comparisons made.
+qint64 sortRows(const TTextTable& db, std::vector<int>& rows, int column, SortMode mode, bool reverse,
+                std::vector<qint64>* days = nullptr);
 
 // Reading of the whole-number comparison: leading blanks, optional sign, digits; stops at
 // the first other character. `complete` is false when anything else followed or no digit.

@@ -2,6 +2,7 @@
 #include "data/CatchRecord.h"
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
+#include "data/StoredDate.h"
 #include "base/Win1252.h"
 #include "stats/Labels.h"
 #include "storage/TTextTable.h"
@@ -35,16 +36,18 @@ bool digitsAt(QByteArrayView v, int from, int count, int* value)
 
 // The stored forms are read directly; anything else goes through the lenient parser, which
 // also raises the conversion error.
-QDate readDate(QByteArrayView v)
+struct CatchDay {
+    int year;
+    int dayOfWeek; // as QDate::dayOfWeek
+};
+
+CatchDay readDate(QByteArrayView v)
 {
-    int d, m, y;
-    if (v.size() == 10 && v[2] == '.' && v[5] == '.' && digitsAt(v, 0, 2, &d) && digitsAt(v, 3, 2, &m)
-        && digitsAt(v, 6, 4, &y)) {
-        const QDate date(y, m, d);
-        if (date.isValid())
-            return date;
-    }
-    return german::parseDate(v.toByteArray());
+    storeddate::Parts p;
+    if (storeddate::read(v, &p))
+        return {p.year, p.dayOfWeek()};
+    const QDate date = german::parseDate(v.toByteArray());
+    return {date.year(), date.dayOfWeek()};
 }
 
 QTime readTime(QByteArrayView v)
@@ -412,15 +415,15 @@ CatchFigures countCatches(const TTextTable& db, const Lists& lists, const QStrin
         if (anglerFilter && faenger != anglerBytes)
             continue;
         const QByteArrayView dateText = db.view(row, cDate);
-        const QDate date = readDate(dateText);
-        if (year != 0 && date.year() != year)
+        const CatchDay date = readDate(dateText);
+        if (year != 0 && date.year != year)
             continue;
         ++result.counted;
 
         outings.add(row);
 
         anglers.count(faenger);
-        ++dayCounts[labels::sundayBasedWeekday(date.dayOfWeek()) - 1];
+        ++dayCounts[labels::sundayBasedWeekday(date.dayOfWeek) - 1];
         const QByteArrayView fish = db.view(row, cSpecies);
         methods.count(db.view(row, cMethod));
         weathers.count(db.view(row, cWeather));

@@ -44,12 +44,13 @@ Qt::ItemFlags CatchListModel::flags(const QModelIndex& index) const
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-void CatchListModel::setRows(const TTextTable& db, std::vector<int> rows)
+void CatchListModel::setRows(const TTextTable& db, std::vector<int> rows, std::vector<qint64> days)
 {
     beginResetModel();
     m_db = &db;
     m_columns = catchlist::Columns(db);
     m_rows = std::move(rows);
+    m_days = days.size() == m_rows.size() ? std::move(days) : std::vector<qint64>();
     endResetModel();
 }
 
@@ -58,6 +59,7 @@ void CatchListModel::clear()
     beginResetModel();
     m_db = nullptr;
     m_rows.clear();
+    m_days.clear();
     endResetModel();
 }
 
@@ -66,7 +68,7 @@ qint64 CatchListModel::sort(int column, catchlist::SortMode mode, bool reverse)
     if (!m_db)
         return 0;
     beginResetModel();
-    const qint64 comparisons = catchlist::sortRows(*m_db, m_rows, column, mode, reverse);
+    const qint64 comparisons = catchlist::sortRows(*m_db, m_rows, column, mode, reverse, &m_days);
     endResetModel();
     return comparisons;
 }

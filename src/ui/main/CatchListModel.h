@@ -20,7 +20,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Shows the given row numbers of `db`, which must outlive the rows (the session's table).
-    void setRows(const TTextTable& db, std::vector<int> rows);
+    // `days` may hold each row's Fangdatum day (from catchlist::catches) for the date sort.
+    void setRows(const TTextTable& db, std::vector<int> rows, std::vector<qint64> days = {});
     void clear();
     // Sorts in place; returns the number of comparisons.
     qint64 sort(int column, catchlist::SortMode mode, bool reverse);
@@ -36,4 +37,5 @@ private:
     const TTextTable* m_db = nullptr;
     catchlist::Columns m_columns;
     std::vector<int> m_rows;
+    std::vector<qint64> m_days; // empty or one per row
 };

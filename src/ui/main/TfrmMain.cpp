@@ -261,7 +261,9 @@ void TfrmMain::ShowCatches(const QString& filter, int year)
 {
     trace::step(QStringLiteral("Main: Display (%1;%2)").arg(filter).arg(year));
     listModel->clear();
-    listModel->setRows(m_session.DB, catchlist::catches(m_session.DB, filter, year));
+    std::vector<qint64> days;
+    std::vector<int> rows = catchlist::catches(m_session.DB, filter, year, &days);
+    listModel->setRows(m_session.DB, std::move(rows), std::move(days));
     const int count = listModel->rowCount();
     lb_anzahlfische->setText(QString::number(count));
     std::exception_ptr failure;

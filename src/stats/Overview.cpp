@@ -59,6 +59,16 @@ QTime readTime(QByteArrayView v)
     return german::parseTime(v.toByteArray());
 }
 
+// The hour of a catch time, without building a QTime for the stored forms.
+int readHour(QByteArrayView v)
+{
+    int h, m, s = 0;
+    if ((v.size() == 5 || (v.size() == 8 && v[5] == ':' && digitsAt(v, 6, 2, &s))) && v[2] == ':'
+        && digitsAt(v, 0, 2, &h) && digitsAt(v, 3, 2, &m) && h < 24 && m < 60 && s < 60)
+        return h;
+    return german::parseTime(v.toByteArray()).hour();
+}
+
 int readInt(QByteArrayView v)
 {
     int n;
@@ -101,6 +111,17 @@ struct ListCounter {
     std::vector<int> buckets;                  // index into distinct, -1 free
     size_t mask = 0;
 
+    // Names are short: a plain loop beats a call to memcmp.
+    static bool same(const QByteArray& a, QByteArrayView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        const char* p = a.constData();
+        for (qsizetype i = 0; i < b.size(); ++i)
+            if (p[i] != b[i])
+                return false;
+        return true;
+    }
     static uint32_t hash(QByteArrayView v)
     {
         uint32_t h = 2166136261u;
@@ -112,7 +133,7 @@ struct ListCounter {
     {
         for (size_t i = hash(v) & mask;; i = (i + 1) & mask) {
             const int d = buckets[i];
-            if (d < 0 || distinct[size_t(d)] == v)
+            if (d < 0 || same(distinct[size_t(d)], v))
                 return d;
         }
     }
@@ -448,7 +469,7 @@ CatchFigures countCatches(const TTextTable& db, const Lists& lists, const QStrin
                 heaviestSpecies = fish.toByteArray();
             }
         }
-        ++hourCounts[labels::hourBucket(readTime(db.view(row, cTime)).hour()) - 1];
+        ++hourCounts[labels::hourBucket(readHour(db.view(row, cTime))) - 1];
         const QByteArrayView phase = db.view(row, cPhase);
         for (int p = 0; p < 4; ++p)
             if (phase == phaseNames[p])

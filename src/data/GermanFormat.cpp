@@ -137,4 +137,53 @@ QString formatFixed(double value, int decimals)
     return s;
 }
 
+Typed typedDate(const QString& text)
+{
+    static const QRegularExpression complete(QStringLiteral("^\\s*\\d{1,2}\\.\\d{1,2}\\.(\\d{2}|\\d{4})\\s*$"));
+    static const QRegularExpression partial(QStringLiteral("^\\s*(\\d{0,8}|\\d{1,2}\\.\\d{0,2}|\\d{1,2}\\.\\d{1,2}\\.\\d{0,4})\\s*$"));
+    if (complete.match(text).hasMatch()) {
+        try {
+            parseDate(text);
+            return Typed::Complete;
+        } catch (const EConvertError&) {
+            return Typed::Partial; // 31.02.2025: let the user mend it
+        }
+    }
+    return partial.match(text).hasMatch() ? Typed::Partial : Typed::Wrong;
+}
+
+Typed typedTime(const QString& text)
+{
+    static const QRegularExpression complete(QStringLiteral("^\\s*([01]?\\d|2[0-3]):[0-5]\\d\\s*$"));
+    static const QRegularExpression partial(QStringLiteral("^\\s*(\\d{0,4}|\\d{1,2}:\\d{0,2})\\s*$"));
+    if (complete.match(text).hasMatch())
+        return Typed::Complete;
+    return partial.match(text).hasMatch() ? Typed::Partial : Typed::Wrong;
+}
+
+std::optional<QDate> finishTypedDate(const QString& text)
+{
+    QString t = text.trimmed();
+    if (allDigits(t) && (t.size() == 6 || t.size() == 8))
+        t = t.left(2) + QLatin1Char('.') + t.mid(2, 2) + QLatin1Char('.') + t.mid(4);
+    try {
+        return parseDate(t);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QTime> finishTypedTime(const QString& text)
+{
+    QString t = text.trimmed();
+    if (allDigits(t) && !t.isEmpty() && t.size() <= 4)
+        t = t.size() <= 2 ? t + QStringLiteral(":00") : t.left(t.size() - 2) + QLatin1Char(':') + t.right(2);
+    try {
+        const QTime time = parseTime(t);
+        return QTime(time.hour(), time.minute());
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace german

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTime>
 
+#include <optional>
+
 namespace german {
 
 // Accepts d.M.yyyy, d.M.yy (two-digit years within 50 years of today) and d.M (this year),
@@ -28,5 +30,16 @@ QString formatClock(const QTime& time);    // 07:45
 QString formatLongTime(const QTime& time); // 07:45:00
 // Fixed decimals with a comma, halves away from zero, no thousands separator: 1253,85
 QString formatFixed(double value, int decimals);
+
+// How far a date or time typed key by key into a field has come. Complete: a date as d.M.yy
+// or d.M.yyyy (one or two digits for day and month) that exists, a time as H:mm or HH:mm.
+// Partial: could still become one by typing on (or is a wrong date the user is correcting).
+enum class Typed { Wrong, Partial, Complete };
+Typed typedDate(const QString& text);
+Typed typedTime(const QString& text);
+// What the text of a field means when it is left: the complete forms, and the short ones a
+// hurried user types (d.M for this year, ddMMyy, ddMMyyyy; H, HHmm, H:m). Empty when none.
+std::optional<QDate> finishTypedDate(const QString& text);
+std::optional<QTime> finishTypedTime(const QString& text);
 
 } // namespace german

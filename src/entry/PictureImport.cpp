@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 
 namespace pictures {
 
@@ -38,8 +39,18 @@ QImage readSource(const QString& path)
 QByteArray convertToStored(const QString& path)
 {
     const QImage source = readSource(path);
-    const QImage stored = source.scaled(StoredWidth, StoredHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return jpeg::encode(stored, StoredQuality);
+    return jpeg::encode(fitStored(source), StoredQuality);
+}
+
+QImage fitStored(const QImage& source)
+{
+    // A stretched fish is a wrong picture: keep the proportions, fill the rest black.
+    const QImage scaled = source.scaled(StoredWidth, StoredHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage stored(StoredWidth, StoredHeight, QImage::Format_RGB32);
+    stored.fill(Qt::black);
+    QPainter painter(&stored);
+    painter.drawImage((StoredWidth - scaled.width()) / 2, (StoredHeight - scaled.height()) / 2, scaled);
+    return stored;
 }
 
 QString momentText(const QDateTime& now)

@@ -24,8 +24,11 @@ bool hasFolderPart(const QString& item);
 // message.
 QImage readSource(const QString& path);
 
-// The stored JPEG of a chosen file: stretched to 640 x 480, quality 90. Raises EFileError.
+// The stored JPEG of a chosen file: fitted into 640 x 480, quality 90. Raises EFileError.
 QByteArray convertToStored(const QString& path);
+
+// The picture scaled into 640 x 480 with its proportions kept, centred on black.
+QImage fitStored(const QImage& source);
 
 // The moment part of a picture stem: short date and long time without "." and ":"
 // (ddmmyyyyhhnnss).

@@ -30,6 +30,37 @@ TEST(GermanFormat, DatesLenientAndStrict)
     EXPECT_EQ(german::formatDate(QDate(2006, 5, 7)), QStringLiteral("07.05.2006"));
 }
 
+TEST(GermanFormat, TypingKeyByKey)
+{
+    using german::Typed;
+    // Every prefix of the forms a user types must stay open, or the field eats the key.
+    for (const char* full : {"14.05.2026", "14.5.26", "1.1.2000", "07052006"}) {
+        const QString text = QString::fromLatin1(full);
+        for (int n = 0; n < text.size(); ++n)
+            EXPECT_NE(german::typedDate(text.left(n)), Typed::Wrong) << full << " after " << n << " keys";
+    }
+    EXPECT_EQ(german::typedDate(QStringLiteral("14.5.26")), Typed::Complete);
+    EXPECT_EQ(german::typedDate(QStringLiteral("14.5.2")), Typed::Partial);
+    EXPECT_EQ(german::typedDate(QStringLiteral("31.02.2025")), Typed::Partial);
+    EXPECT_EQ(german::typedDate(QStringLiteral("14.05.20261")), Typed::Wrong);
+    EXPECT_EQ(german::typedDate(QStringLiteral("14,05")), Typed::Wrong);
+    EXPECT_EQ(german::finishTypedDate(QStringLiteral("140526")), QDate(2026, 5, 14));
+    EXPECT_EQ(german::finishTypedDate(QStringLiteral("31.02.2025")), std::nullopt);
+
+    for (const char* full : {"05:30", "5:30", "1945"}) {
+        const QString text = QString::fromLatin1(full);
+        for (int n = 0; n < text.size(); ++n)
+            EXPECT_NE(german::typedTime(text.left(n)), Typed::Wrong) << full << " after " << n << " keys";
+    }
+    EXPECT_EQ(german::typedTime(QStringLiteral("5:30")), Typed::Complete);
+    EXPECT_EQ(german::typedTime(QStringLiteral("5:3")), Typed::Partial);
+    EXPECT_EQ(german::typedTime(QStringLiteral("24:00")), Typed::Partial);
+    EXPECT_EQ(german::typedTime(QStringLiteral("5:30:")), Typed::Wrong);
+    EXPECT_EQ(german::finishTypedTime(QStringLiteral("530")), QTime(5, 30));
+    EXPECT_EQ(german::finishTypedTime(QStringLiteral("5")), QTime(5, 0));
+    EXPECT_EQ(german::finishTypedTime(QStringLiteral("2400")), std::nullopt);
+}
+
 TEST(GermanFormat, TimesAndNumbers)
 {
     EXPECT_EQ(german::parseTime(QStringLiteral("07:45")), QTime(7, 45));

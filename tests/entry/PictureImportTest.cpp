@@ -92,10 +92,67 @@ TEST_F(PictureImport, NewPicturesShareTheStemAndAreStored640x480)
         EXPECT_EQ(identify.exitCode(), 0);
         EXPECT_EQ(QString::fromUtf8(identify.readAllStandardOutput()).trimmed(), QStringLiteral("JPEG 640 480 90"));
     }
-    // Stretched, not cropped: red fills the left half, blue the right half.
+    // 1000 x 300 fits as 640 x 192 between black bands, neither stretched nor cropped.
     const QImage first = jpeg::decode(stored(names[0]));
+    EXPECT_TRUE(qRed(first.pixel(5, 240)) > 150 && qBlue(first.pixel(634, 240)) > 150) << "full width";
     EXPECT_TRUE(qRed(first.pixel(300, 240)) > 150 && qBlue(first.pixel(340, 240)) > 150);
-    EXPECT_TRUE(qRed(first.pixel(5, 5)) > 150 && qBlue(first.pixel(634, 474)) > 150) << "no borders";
+    EXPECT_LT(qGray(first.pixel(320, 130)), 20) << "band above";
+    EXPECT_LT(qGray(first.pixel(320, 350)), 20) << "band below";
+    EXPECT_GT(qRed(first.pixel(5, 150)), 150);
+    EXPECT_GT(qBlue(first.pixel(634, 329)), 150);
+}
+
+namespace {
+// Extent of the dark pixels of a picture, in pixels across and down.
+QSize darkExtent(const QImage& image)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 80 && qRed(image.pixel(x, y)) < 80) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QSize() : QSize(right - left + 1, bottom - top + 1);
+}
+} // namespace
+
+TEST_F(PictureImport, PortraitAndPanoramaPhotosKeepTheirProportions)
+{
+    // A round disc on a light ground must stay round when the photo is upright or wide.
+    struct Shape { int w, h; } shapes[] = {{3000, 4000}, {4000, 1000}};
+    for (const Shape& shape : shapes) {
+        QImage photo(shape.w, shape.h, QImage::Format_RGB32);
+        photo.fill(qRgb(240, 230, 200));
+        const int d = std::min(shape.w, shape.h) / 2;
+        for (int y = 0; y < shape.h; ++y)
+            for (int x = 0; x < shape.w; ++x) {
+                const int dx = x - shape.w / 2, dy = y - shape.h / 2;
+                if (4 * (dx * dx + dy * dy) <= d * d)
+                    photo.setPixel(x, y, qRgb(10, 10, 60));
+            }
+        const QString path = writeFile(QStringLiteral("photo.jpg"), jpeg::encode(photo, 90));
+        const QImage result = jpeg::decode(pictures::convertToStored(path));
+        ASSERT_EQ(result.size(), QSize(640, 480));
+        // The black bands are dark too, so measure the disc inside the light ground only.
+        const double scale = std::min(640.0 / shape.w, 480.0 / shape.h);
+        const int gw = qRound(shape.w * scale), gh = qRound(shape.h * scale);
+        const QImage ground = result.copy((640 - gw) / 2 + 2, (480 - gh) / 2 + 2, gw - 4, gh - 4);
+        const QSize disc = darkExtent(ground);
+        ASSERT_TRUE(disc.isValid()) << shape.w << "x" << shape.h;
+        EXPECT_NEAR(double(disc.width()) / disc.height(), 1.0, 0.03) << shape.w << "x" << shape.h << ": " << disc.width() << "x" << disc.height();
+        EXPECT_NEAR(disc.width(), d * scale, 3);
+        // The light ground fills the fitted area and no more.
+        EXPECT_GT(qGray(result.pixel(640 / 2 - gw / 2 + 3, 240 - gh / 2 + 3)), 180);
+        if (gw < 640) {
+            EXPECT_LT(qGray(result.pixel((640 - gw) / 4, 240)), 20) << "band left";
+        }
+        if (gh < 480) {
+            EXPECT_LT(qGray(result.pixel(320, (480 - gh) / 4)), 20) << "band above";
+        }
+    }
 }
 
 TEST_F(PictureImport, StoredNamesStayAndTakenNamesAreNotReplaced)

@@ -265,7 +265,7 @@ private slots:
         MainEnv env(catches);
         const QByteArray before = env.home.read("fang.fdb");
         TfrmMain& w = env.open(); // the years and the overview figures fail, the last entries still show
-        const QString broken = QStringLiteral("'32.13.2006' is not a valid date");
+        const QString broken = QStringLiteral("Zeile 3, Feld Fangdatum: '32.13.2006' is not a valid date");
         QCOMPARE(env.ui.texts("error"), (QStringList{broken, broken}));
         QCOMPARE(env.ui.messages.first().title, QStringLiteral("Fehler"));
         QCOMPARE(w.listModel->rowCount(), 6);
@@ -319,8 +319,8 @@ private slots:
         w.session().DB.SetData("Fangdatum", QByteArray("kaputt"));
         w.cb_gehezu->setCurrentIndex(0);
         w.cb_gehezu->setCurrentIndex(1);
-        QCOMPARE(traceSteps(env.home).last(), QStringLiteral("'kaputt' is not a valid date"));
-        QCOMPARE(env.ui.texts("error").last(), QStringLiteral("'kaputt' is not a valid date"));
+        QCOMPARE(traceSteps(env.home).last(), QStringLiteral("Zeile 3, Feld Fangdatum: 'kaputt' is not a valid date"));
+        QCOMPARE(env.ui.texts("error").last(), QStringLiteral("Zeile 3, Feld Fangdatum: 'kaputt' is not a valid date"));
 
         w.aFehlerverfolgung->trigger();
         QVERIFY(!trace::enabled());

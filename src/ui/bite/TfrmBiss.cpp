@@ -6,6 +6,7 @@
 #include "data/GermanFormat.h"
 #include "data/LookupLists.h"
 #include "data/Trace.h"
+#include "ui/common/TypedDateTimeEdit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -59,13 +60,10 @@ TfrmBiss::TfrmBiss(QWidget* parent) : QDialog(parent)
     info->setObjectName(QStringLiteral("Label7"));
     info->setWordWrap(true);
 
-    dt_datum = new QDateEdit(this);
+    dt_datum = new TypedDateEdit(this);
     dt_datum->setObjectName(QStringLiteral("dt_datum"));
-    dt_datum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dt_datum->setCalendarPopup(true);
-    dt_zeit = new QTimeEdit(this);
+    dt_zeit = new TypedTimeEdit(this);
     dt_zeit->setObjectName(QStringLiteral("dt_zeit"));
-    dt_zeit->setDisplayFormat(QStringLiteral("HH:mm"));
     cb_stelle = makeCombo(this, "cb_stelle");
     cb_koeder = makeCombo(this, "cb_koeder");
     cb_fischart = makeCombo(this, "cb_fischart");
@@ -140,7 +138,7 @@ void TfrmBiss::FormShow()
         fillCombo(cb_koeder, QStringLiteral("Koeder"));
         fillCombo(cb_fischart, QStringLiteral("Fischarten"));
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
     const QDateTime now = appClock().now();
     dt_datum->setDate(now.date());
@@ -151,7 +149,7 @@ void TfrmBiss::FormShow()
     } catch (const FkError& e) {
         // The list keeps what it showed; the file stays until the user changes the list.
         m_foreignFile = true;
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
 }
 
@@ -186,7 +184,7 @@ void TfrmBiss::save(const QList<bitelist::Note>& notes)
         m_foreignFile = false;
         bitelist::write(path, notes);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     showNotes(notes);

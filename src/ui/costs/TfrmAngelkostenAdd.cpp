@@ -6,6 +6,7 @@
 #include "data/LookupLists.h"
 #include "data/Session.h"
 #include "data/Trace.h"
+#include "ui/common/TypedDateTimeEdit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -73,9 +74,7 @@ TfrmAngelkostenAdd::TfrmAngelkostenAdd(Session& session, QWidget* parent) : QDia
     setWindowTitle(QStringLiteral("Angelkosten hinzufügen"));
     setModal(true);
 
-    dt_kaufdatum = named(new QDateEdit(this), "dt_kaufdatum");
-    dt_kaufdatum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dt_kaufdatum->setCalendarPopup(true);
+    dt_kaufdatum = named(new TypedDateEdit(this), "dt_kaufdatum");
     cb_geschaeft = listBox(this, "cb_geschaeft");
     ed_artikelanzahl = named(new QLineEdit(this), "ed_artikelanzahl");
     ed_versandkosten = named(new QLineEdit(this), "ed_versandkosten");

@@ -2,6 +2,7 @@
 #include "costs/Costs.h"
 #include "data/Session.h"
 #include "data/Trace.h"
+#include "ui/common/TypedDateTimeEdit.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -21,10 +22,8 @@ TfrmAngelkostenEdit::TfrmAngelkostenEdit(Session& session, QWidget* parent) : QD
         e->setMinimumWidth(240);
         return e;
     };
-    dt_datum = new QDateEdit(this);
+    dt_datum = new TypedDateEdit(this);
     dt_datum->setObjectName(QStringLiteral("dt_datum"));
-    dt_datum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dt_datum->setCalendarPopup(true);
     ed_geschaeft = edit("ed_geschaeft");
     ed_artikel = edit("ed_artikel");
     ed_menge = edit("ed_menge");

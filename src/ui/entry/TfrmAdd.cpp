@@ -17,6 +17,7 @@
 #include "ui/entry/TfrmBilderladen.h"
 #include "ui/entry/TfrmWetter.h"
 #include "ui/map/MapChooser.h"
+#include "ui/common/TypedDateTimeEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,9 +57,7 @@ QComboBox* combo(QWidget* parent, const char* name, bool freeText)
 
 QTimeEdit* timePicker(QWidget* parent, const char* name)
 {
-    auto* t = named(new QTimeEdit(parent), name);
-    t->setDisplayFormat(QStringLiteral("HH:mm"));
-    return t;
+    return named(new TypedTimeEdit(parent), name);
 }
 
 QTime toMinute(const QTime& t) { return QTime(t.hour(), t.minute()); }
@@ -89,9 +88,7 @@ void TfrmAdd::buildControls()
     setPalette(white);
     setAutoFillBackground(true);
 
-    dt_fangdatum = named(new QDateEdit(this), "dt_fangdatum");
-    dt_fangdatum->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dt_fangdatum->setCalendarPopup(true);
+    dt_fangdatum = named(new TypedDateEdit(this), "dt_fangdatum");
     cb_faenger = combo(this, "cb_faenger", false);
     dt_angelbeginn = timePicker(this, "dt_angelbeginn");
     dt_angelende = timePicker(this, "dt_angelende");

@@ -9,6 +9,8 @@
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
+#include "data/ValuePlace.h"
+#include "data/WindowPlace.h"
 #include "base/Win1252.h"
 #include "stats/Overview.h"
 #include "base/FkError.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -77,9 +80,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     }
     if (m_startup.loaded || !m_session.dbPath.isEmpty())
         lb_anzahlfische->setText(QString::number(m_session.DB.RowCount()));
+    // A stored value that does not convert is named with its row and field.
+    FkApplication::setConversionPlace([this](const QString& m) { return catchrec::withPlace(m_session.DB, m); });
     host::installFamilies(*this);
     updateActions();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    resize(minimumSizeHint());
+}
+
+TfrmMain::~TfrmMain()
+{
+    FkApplication::setConversionPlace({});
 }
 
 QAction* TfrmMain::menuAction(const QString& objectName) const
@@ -186,8 +196,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        if (QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+        placeWindow();
         QTimer::singleShot(0, this, &TfrmMain::FormShow);
     }
 }
@@ -224,8 +233,28 @@ void TfrmMain::FormShow()
     FkApplication::guarded([this] { ShowLastEntries(); });
 }
 
+void TfrmMain::placeWindow()
+{
+    const auto place = readWindowPlace(IniFile::settings(), minimumSizeHint());
+    if (place && QGuiApplication::screenAt(place->normal.center())) {
+        setGeometry(place->normal);
+        if (place->maximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    } else if (QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    if (m_shown) {
+        try {
+            writeWindowPlace(IniFile::settings(), {normalGeometry(), isMaximized()});
+        } catch (const FkError& e) {
+            // Not worth holding up the exit for; the next start opens at the first size.
+            Trace(QStringLiteral("Fensterlage nicht gespeichert: ") + e.message());
+        }
+    }
     if (trace::enabled())
         Trace(QStringLiteral("----- end -----"));
     QMainWindow::closeEvent(event);

@@ -35,6 +35,7 @@ class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     // ---- WindowHost ----
     Session& session() override { return m_session; }
@@ -192,6 +193,8 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The place of the last session, or centred at the first size.
+    void placeWindow();
 
 private:
     void buildControls();

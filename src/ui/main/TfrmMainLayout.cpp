@@ -53,7 +53,8 @@ void TfrmMain::buildControls()
     QPalette pal = central->palette();
     pal.setColor(QPalette::Window, Qt::white);
     central->setPalette(pal);
-    central->setFixedSize(778, 474);
+    // Opens at this size and may grow; the list and the preview take the room.
+    central->setMinimumSize(778, 474);
     setCentralWidget(central);
 
     // Selectors and list (left).
@@ -103,14 +104,15 @@ void TfrmMain::buildControls()
     for (int c = 1; c < catchlist::kColumnCount; ++c)
         ListView1->setColumnWidth(c, widths[c]);
     ListView1->setColumnHidden(catchlist::ColId, true);
-    ListView1->setFixedWidth(474);
+    ListView1->setMinimumWidth(474);
     list->onKeyDown = [this](int key) { ListView1KeyDown(key); };
 
     // Preview panel (right); its content comes with the catch details.
     Panel1 = new QFrame(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameShape(QFrame::StyledPanel);
-    Panel1->setFixedSize(280, 210);
+    Panel1->setMinimumSize(280, 210);
+    Panel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     // Sum figures (right, under the preview).
     im_totangelzeit = makeLabel(central, "im_totangelzeit", QStringLiteral("Σ Angelzeit:"));
@@ -210,14 +212,14 @@ void TfrmMain::buildControls()
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
-    right->addWidget(Panel1);
+    right->addWidget(Panel1, 1);
     right->addLayout(sums);
-    right->addStretch(1);
 
+    // Extra width goes to list and preview in the proportions of the first size.
     auto* top = new QHBoxLayout;
     top->setSpacing(12);
-    top->addLayout(left);
-    top->addLayout(right, 1);
+    top->addLayout(left, 474);
+    top->addLayout(right, 280);
 
     auto* line = new QFrame(central);
     line->setFrameShape(QFrame::HLine);

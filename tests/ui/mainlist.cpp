@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(errors.size(), env.ui.messages.size());
         QVERIFY(!errors.isEmpty());
         for (const QString& e : errors)
-            QCOMPARE(e, QStringLiteral("'45,5' is not a valid integer value"));
+            QVERIFY2(e.endsWith(QStringLiteral("'45,5' is not a valid integer value")), qPrintable(e));
     }
 
     void rowsTheTableNoLongerHasShowEmptyCells()

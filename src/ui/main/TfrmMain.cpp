@@ -266,7 +266,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::ShowLastEntries()
 {
     trace::step(QStringLiteral("Main: Letzefaenge"));
-    listModel->setRows(catchlist::lastEntries(m_session.DB));
+    listModel->setRows(m_session.DB, catchlist::lastEntries(m_session.DB));
     if (m_session.DB.RowCount() == 0) {
         // A new or empty database: no figures of the previous one may stay.
         clearOverview();
@@ -291,7 +291,9 @@ void TfrmMain::ShowCatches(const QString& filter, int year)
 {
     trace::step(QStringLiteral("Main: Display (%1;%2)").arg(filter).arg(year));
     listModel->clear();
-    listModel->setRows(catchlist::catches(m_session.DB, filter, year));
+    std::vector<qint64> days;
+    std::vector<int> rows = catchlist::catches(m_session.DB, filter, year, &days);
+    listModel->setRows(m_session.DB, std::move(rows), std::move(days));
     const int count = listModel->rowCount();
     lb_anzahlfische->setText(QString::number(count));
     std::exception_ptr failure;

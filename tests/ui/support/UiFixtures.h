@@ -151,8 +151,8 @@ inline QStringList menuTexts(const QMenu* menu)
 inline QList<int> listIds(const TfrmMain& w)
 {
     QList<int> out;
-    for (const auto& r : w.listModel->rows())
-        out.append(r.id);
+    for (int id : w.listModel->rows())
+        out.append(id);
     return out;
 }
 

@@ -1,49 +1,31 @@
-// The overview figures over a large log: 100,000 catches, every list with 50 entries.
+// The overview figures (the recount behind every list switch) over logs shaped like real ones
+// of 10,000, 100,000 and 1,000,000 catches, compared in the same run with one plain pass over
+// every cell of the same table.
+#include "support/RealisticLog.h"
 #include "data/CatchDatabase.h"
 #include "stats/Overview.h"
 #include "storage/TTextTable.h"
 
-#include <QDate>
 #include <QString>
 #include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
 
 namespace {
 
-QStringList names(const QString& stem)
-{
-    QStringList l;
-    for (int i = 0; i < 50; ++i)
-        l << stem + QString::number(i);
-    return l;
-}
-
 struct Log {
-    TTextTable db = catchdb::emptyTable(catchdb::Kind::Catches);
+    TTextTable db;
     TTextTable akdb = catchdb::emptyTable(catchdb::Kind::Costs);
     overview::Lists lists;
+    int outings = 0;
 
-    Log()
+    explicit Log(int catches)
     {
-        lists = {names("Methode"), names("Wetter"), names("Köder"), names("Fisch"), names("Fänger")};
-        const QDate start(1990, 1, 1);
-        for (int i = 0; i < 100000; ++i) {
-            db.AddRow();
-            const int outing = i / 3; // about three catches per outing
-            const auto set = [&](const char* f, const QString& v) { db.SetData(f, v.toLatin1()); };
-            set("Fangdatum", start.addDays(outing % 12000).toString("dd.MM.yyyy"));
-            set("Fangzeit", QStringLiteral("%1:%2").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')));
-            set("Angelbeginn", QStringLiteral("%1:00").arg(outing % 20, 2, 10, QLatin1Char('0')));
-            set("Angelende", QStringLiteral("%1:30").arg(outing % 20 + 3, 2, 10, QLatin1Char('0')));
-            set("Angeldauer", QStringLiteral("03:30"));
-            set("Fischart", QStringLiteral("Fisch%1").arg(i % 53));
-            set("Laenge", QString::number(20 + i % 80));
-            set("Gewicht", QString::number(100 + (i * 37) % 9000));
-            set("Faenger", QStringLiteral("Fänger%1").arg(i % 50).toLatin1());
-            set("Fangmethode", QStringLiteral("Methode%1").arg(i % 51));
-            set("Koeder", QStringLiteral("Köder%1").arg(i % 49));
-            set("Wetter", QStringLiteral("Wetter%1").arg(i % 50));
-            set("Mondphase", i % 5 ? QStringLiteral("Vollmond") : QStringLiteral("Neumond"));
-        }
+        const benchlog::Generated g = benchlog::generate(catches);
+        db = benchlog::table(g);
+        outings = g.outings;
+        lists = {benchlog::methods(), benchlog::weathers(), benchlog::baits(), benchlog::species(),
+                 benchlog::anglers()};
         for (int i = 0; i < 1000; ++i) {
             akdb.AddRow();
             akdb.SetData("GesamtpreisVersand", QByteArray::number(i) + ",95");
@@ -51,26 +33,55 @@ struct Log {
     }
 };
 
-Log& log()
+// One log at a time: the largest takes most of a gigabyte.
+Log& log(int catches)
 {
-    static Log l;
-    return l;
+    static std::unique_ptr<Log> current;
+    if (!current || current->db.RowCount() != catches) {
+        current.reset();
+        current = std::make_unique<Log>(catches);
+    }
+    return *current;
 }
 
 void BM_OverviewAll(benchmark::State& state)
 {
-    Log& l = log();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(overview::compute(l.db, l.akdb, l.lists, {}, 0));
+    Log& l = log(int(state.range(0)));
+    int outings = 0;
+    for (auto _ : state) {
+        const overview::Result r = overview::compute(l.db, l.akdb, l.lists, {}, 0);
+        outings = int(r.catches.outingDurations.size());
+        benchmark::DoNotOptimize(r.fishingTime);
+    }
+    state.SetLabel(std::to_string(outings) + " outings");
 }
-BENCHMARK(BM_OverviewAll)->Unit(benchmark::kMillisecond);
 
 void BM_OverviewOneAnglerOneYear(benchmark::State& state)
 {
-    Log& l = log();
+    Log& l = log(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(overview::compute(l.db, l.akdb, l.lists, QStringLiteral("Fänger7"), 2001));
+        benchmark::DoNotOptimize(overview::compute(l.db, l.akdb, l.lists, QStringLiteral("Jürgen"), 2011));
 }
-BENCHMARK(BM_OverviewOneAnglerOneYear)->Unit(benchmark::kMillisecond);
+
+// The floor: every cell of the table touched once.
+void BM_PlainPassOverTable(benchmark::State& state)
+{
+    const TTextTable& db = log(int(state.range(0))).db;
+    for (auto _ : state) {
+        qint64 bytes = 0;
+        for (int row = 1; row <= db.RowCount(); ++row)
+            for (int column = 1; column <= db.FieldCount(); ++column)
+                bytes += db.view(row, column).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+// Size by size, so each log is built once.
+BENCHMARK(BM_OverviewAll)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPassOverTable)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverviewAll)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverviewOneAnglerOneYear)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPassOverTable)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OverviewAll)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPassOverTable)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "base/Jpeg.h"
 #include "pdf/Report.h"
 #include "base/SafeFile.h"
+#include "PeakMemory.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -170,6 +171,12 @@ void BM_ReportToFile(benchmark::State& state)
     if (g_pages == 1000)
         g_fileBytes = bytes;
     setRates(state, bytes);
+    // How far the memory grows for the whole job: the pages in memory, and no copy of the file.
+    state.counters["peak_growth_MB"] = benchmem::peakGrowthMB([&] {
+        layout.report.beginDoc();
+        layout.printAll();
+        layout.report.endDoc();
+    });
 }
 BENCHMARK(BM_ReportToFile)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -205,6 +212,26 @@ void BM_SerialiseOnly(benchmark::State& state)
     setRates(state, size);
 }
 BENCHMARK(BM_SerialiseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Writing a finished 1,000-page document into the file, as endDoc() does.
+void BM_WriteFinishedDocument(benchmark::State& state)
+{
+    g_pages = 1000;
+    QTemporaryDir dir;
+    StatisticsLayout layout(picture());
+    layout.report.beginDoc();
+    layout.printAll();
+    const QString path = dir.filePath("fertig.pdf");
+    const TPdfDocument& doc = layout.report.document();
+    for (auto _ : state)
+        safefile::writeStreamedOrThrow(path, [&doc](const safefile::Put& put) { return doc.writeTo(put); });
+    state.counters["write_peak_growth_MB"] = benchmem::peakGrowthMB([&] {
+        safefile::writeStreamedOrThrow(path, [&doc](const safefile::Put& put) { return doc.writeTo(put); });
+    });
+    layout.report.abort();
+    setRates(state, QFileInfo(path).size());
+}
+BENCHMARK(BM_WriteFinishedDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // For comparison: writing the same number of bytes with the same safe file write.
 void BM_PlainWriteSameBytes(benchmark::State& state)

@@ -54,8 +54,7 @@ QString germanReason(QFileDevice::FileError error, int errorNumber)
     return detail.isEmpty() ? what + QLatin1Char('.') : QStringLiteral("%1 (%2).").arg(what, detail);
 }
 
-
-bool write(const QString& path, const QByteArray& bytes, QString* error)
+bool writeStreamed(const QString& path, const std::function<bool(const Put&)>& produce, QString* error)
 {
     auto fail = [&](const QString& reason) {
         if (error)
@@ -65,17 +64,32 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     };
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("Es ist ein Ordner."));
+    // An exception from `produce` destroys the save file uncommitted: the old file stays.
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail(germanReason(QFileDevice::OpenError, errno));
+    qsizetype attempted = 0; // what the disk needed room for
+    bool failed = false;
+    int writeError = 0; // the system's reason, taken at once
+    const Put put = [&](const char* data, qsizetype size) {
+        if (failed)
+            return false;
+        attempted += size;
+        errno = 0;
+        failed = size > 0 && file.write(data, size) != size;
+        if (failed)
+            writeError = errno;
+        return !failed;
+    };
     // Small files stay in the device's buffer until the end: a failed write shows only at
     // the flush, and the commit would not notice it. Check each step and reach the disk
     // before the old file is replaced.
     QString reason;
+    const bool produced = produce(put) && !failed;
     errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        reason = failureReason(path, bytes.size(), errno);
+    if (!produced || !file.flush())
+        reason = failureReason(path, attempted, failed ? writeError : errno);
     else if (!platform::syncFile(file.handle(), &reason))
         reason = QStringLiteral("Die Daten erreichen den Datenträger nicht: %1").arg(germanReason(QFileDevice::WriteError, errno));
     if (!reason.isEmpty()) {
@@ -86,6 +100,18 @@ bool write(const QString& path, const QByteArray& bytes, QString* error)
     if (!file.commit())
         return fail(germanReason(QFileDevice::RenameError, errno));
     return true;
+}
+
+void writeStreamedOrThrow(const QString& path, const std::function<bool(const Put&)>& produce)
+{
+    QString error;
+    if (!writeStreamed(path, produce, &error))
+        throw EFileError(error);
+}
+
+bool write(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return writeStreamed(path, [&](const Put& put) { return put(bytes.constData(), bytes.size()); }, error);
 }
 
 void writeOrThrow(const QString& path, const QByteArray& bytes)

@@ -2,6 +2,7 @@
 // fischkladde-cli: each subcommand lives in its own file and registers itself here.
 #include "storage/TTextTable.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -44,6 +45,8 @@ TTextTable loadTable(const QString& path);
 // "\\r", "\\n". The bytes are Windows-1252 as stored.
 QString escaped(QString value);
 QString escaped(const QByteArray& win1252Value);
+// The same written at `out`, which has room for two characters per byte; returns the end.
+QChar* writeEscaped(QChar* out, QByteArrayView win1252Value);
 
 // Refuses arguments left over after the options were taken.
 void expectNoMoreArgs(const QStringList& args);

@@ -5,6 +5,7 @@
 #include "base/FkError.h"
 
 #include <QDir>
+#include <array>
 
 namespace cli {
 
@@ -36,18 +37,66 @@ void expectNoMoreArgs(const QStringList& args)
         throw UsageError{QStringLiteral("Unerwartetes Argument: %1").arg(args.first())};
 }
 
+namespace {
+
+constexpr char16_t kEscaped = 0xFFFF; // no byte decodes to it
+
+// What each stored byte shows as: its character, or kEscaped for the four escaped ones.
+const std::array<char16_t, 256>& byteChars()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = win1252::decodeByte(static_cast<unsigned char>(b)).unicode();
+        for (char b : {'\\', '\t', '\r', '\n'})
+            t[size_t(static_cast<unsigned char>(b))] = kEscaped;
+        return t;
+    }();
+    return table;
+}
+
+QChar* writeEscape(QChar* w, char16_t c)
+{
+    *w++ = u'\\';
+    *w++ = c == u'\t' ? u't' : c == u'\r' ? u'r' : c == u'\n' ? u'n' : u'\\';
+    return w;
+}
+
+} // namespace
+
+QChar* writeEscaped(QChar* out, QByteArrayView win1252Value)
+{
+    const std::array<char16_t, 256>& chars = byteChars();
+    for (const char b : win1252Value) {
+        const char16_t c = chars[static_cast<unsigned char>(b)];
+        if (c != kEscaped)
+            *out++ = QChar(c);
+        else
+            out = writeEscape(out, char16_t(static_cast<unsigned char>(b)));
+    }
+    return out;
+}
+
 QString escaped(QString s)
 {
-    s.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return s;
+    QString out(2 * s.size(), Qt::Uninitialized);
+    QChar* w = out.data();
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'\t' || u == u'\r' || u == u'\n')
+            w = writeEscape(w, u);
+        else
+            *w++ = c;
+    }
+    out.truncate(w - out.constData());
+    return out;
 }
 
 QString escaped(const QByteArray& win1252Value)
 {
-    return escaped(win1252::decode(win1252Value));
+    QString out(2 * win1252Value.size(), Qt::Uninitialized);
+    out.truncate(writeEscaped(out.data(), win1252Value) - out.constData());
+    return out;
 }
 
 } // namespace cli

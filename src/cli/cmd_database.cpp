@@ -23,11 +23,24 @@ int catches(const QStringList& argsIn, QTextStream& out, QTextStream&)
     for (const QByteArray& f : table.fieldNames())
         out << '\t' << cli::escaped(f);
     out << '\n';
+    // One line at a time into a reused buffer, the values read in place.
+    QString line;
     for (int row = 1; row <= table.RowCount(); ++row) {
-        out << row;
+        qsizetype room = 16;
         for (int col = 1; col <= table.FieldCount(); ++col)
-            out << '\t' << cli::escaped(table.value(row, col));
-        out << '\n';
+            room += 1 + 2 * table.view(row, col).size();
+        if (line.size() < room)
+            line.resize(room);
+        QChar* const first = line.data();
+        QChar* w = first;
+        for (const QChar c : QString::number(row))
+            *w++ = c;
+        for (int col = 1; col <= table.FieldCount(); ++col) {
+            *w++ = u'\t';
+            w = cli::writeEscaped(w, table.view(row, col));
+        }
+        *w++ = u'\n';
+        out << QStringView(first, w - first);
     }
     return 0;
 }

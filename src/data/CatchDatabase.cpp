@@ -173,9 +173,12 @@ StartupResult startupLoad(Session& session)
         result.error = e.message();
         session.akdbPath.clear();
     }
-    upgradeCatchTable(session.DB);
+    // A file that already has every field and is in the saved form would be written back
+    // byte for byte: leave it alone (a large log opens much faster).
+    const bool upgraded = !upgradeCatchTable(session.DB).isEmpty();
     try {
-        session.saveDB();
+        if (upgraded || !session.DB.matchesLoadedBytes())
+            session.saveDB();
     } catch (const FkError& e) {
         result.error = result.error.isEmpty() ? e.message() : result.error + QLatin1Char('\n') + e.message();
         return result;

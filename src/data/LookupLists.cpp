@@ -45,13 +45,18 @@ QStringList readList(const QString& path)
         return {};
     const QString text = win1252::decode(safefile::readOrThrow(path));
     QStringList values;
+    // A blank line names nothing; read as a value it would win ties as a nameless entry.
+    const auto take = [&values](const QString& line) {
+        if (!line.trimmed().isEmpty())
+            values.append(line);
+    };
     qsizetype start = 0;
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
         const QChar c = text[i];
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            values.append(text.mid(start, i - start));
+            take(text.mid(start, i - start));
             if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
                 ++i;
             start = i + 1;
@@ -59,7 +64,7 @@ QStringList readList(const QString& path)
         ++i;
     }
     if (start < n)
-        values.append(text.mid(start));
+        take(text.mid(start));
     return values;
 }
 
@@ -69,6 +74,8 @@ void writeList(const QString& path, const QStringList& values)
 {
     QByteArray bytes;
     for (const QString& v : values) {
+        if (v.trimmed().isEmpty())
+            continue; // never written, never read
         QByteArray encoded;
         if (!win1252::encode(v, &encoded))
             throw EFileError(QStringLiteral("Der Eintrag \"%1\" enthält Zeichen, die in der Liste \"%2\" "

@@ -28,11 +28,11 @@ QStringList speciesList();
 // "<program folder>/DATs/<name>.dat"
 QString listPath(const QString& name);
 
-// Splits at CR LF, lone CR or lone LF; blank lines stay as empty values. A missing file is
+// Splits at CR LF, lone CR or lone LF; blank lines are left out. A missing file is
 // an empty list; a file that exists but cannot be read raises EFileError.
 QStringList readList(const QString& path);
 QStringList readNamedList(const QString& name);
-// Writes each value and CR LF (safe replace); raises EFileError (also for a value without a
+// Writes each value but blank ones and CR LF (safe replace); raises EFileError (also for a value without a
 // Windows-1252 form).
 void writeList(const QString& path, const QStringList& values);
 void writeNamedList(const QString& name, const QStringList& values);

@@ -695,6 +695,12 @@ TPdfPage* TPdfDocument::addPage(double width, double height)
     if (!(width > 0 && height > 0 && width <= 14400 && height <= 14400))
         throw EPdfError(QStringLiteral("AddPage --invalid page size."));
     auto* page = m_xref->add(new TPdfPage(*this, m_pagesNode, width, height));
+    // Pages of a report are much alike: start with room for what the last one needed
+    // instead of growing through many copies.
+    if (!m_pages.empty()) {
+        const qsizetype last = m_pages.back()->contents().data().size();
+        page->contents().data().reserve(last + last / 8);
+    }
     m_kids->add(page);
     m_pages.push_back(page);
     static_cast<TPdfNumber*>(m_pagesNode->value("Count"))->Value = qint64(m_pages.size());
@@ -800,28 +806,27 @@ TPdfOutlineEntry* TPdfDocument::createOutlineEntry(TPdfOutlineEntry* parent)
     return entry;
 }
 
-void TPdfDocument::saveToStream(QByteArray& out) const
+bool TPdfDocument::writeTo(const std::function<bool(const char*, qsizetype)>& put) const
 {
     if (!m_xref)
         throw EPdfError(QStringLiteral("SaveToStream --there is no document to save."));
-    const qint64 base = out.size();
-    qint64 estimate = 4096 + qint64(m_xref->count()) * 120;
-    for (const TPdfPage* page : m_pages)
-        estimate += page->contents().data().size();
-    for (const TPdfXObject* object : m_xobjects)
-        estimate += object->data().size();
-    out.reserve(out.size() + estimate);
-    pdf::put(out, "%PDF-1.2 \r\n");
+    static constexpr char kHeader[] = "%PDF-1.2 \r\n";
+    if (!put(kHeader, qsizetype(sizeof kHeader - 1)))
+        return false;
+    qint64 position = qint64(sizeof kHeader - 1);
     std::vector<qint64> offsets;
-    m_xref->writeObjects(out, offsets);
-    const qint64 xrefOffset = out.size() - base;
+    if (!m_xref->writeObjects(put, position, offsets))
+        return false;
+    const qint64 xrefOffset = position;
+    QByteArray out;
+    out.reserve(64 + 20 * qsizetype(offsets.size()) + 128);
     pdf::put(out, "xref\r\n0 ");
     pdf::appendInteger(out, m_xref->count());
     pdf::put(out, "\r\n0000000000 65535 f\r\n");
     // Each entry is exactly 20 bytes: ten-digit offset, generation 00000, "n", CR LF.
     char line[20] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', ' ', '0', '0', '0', '0', '0', ' ', 'n', '\r', '\n'};
     for (const qint64 offset : offsets) {
-        qint64 v = offset - base;
+        qint64 v = offset;
         if (v > 9999999999LL)
             throw EPdfError(QStringLiteral("SaveToStream --file too large."));
         for (int i = 9; i >= 0; --i, v /= 10)
@@ -837,6 +842,21 @@ void TPdfDocument::saveToStream(QByteArray& out) const
     pdf::put(out, "\r\n>>\r\nstartxref\r\n");
     pdf::appendInteger(out, xrefOffset);
     pdf::put(out, "\r\n%%EOF\r\n");
+    return put(out.constData(), out.size());
+}
+
+void TPdfDocument::saveToStream(QByteArray& out) const
+{
+    qint64 estimate = 4096 + qint64(m_xref ? m_xref->count() : 0) * 120;
+    for (const TPdfPage* page : m_pages)
+        estimate += page->contents().data().size();
+    for (const TPdfXObject* object : m_xobjects)
+        estimate += object->data().size();
+    out.reserve(out.size() + estimate);
+    writeTo([&out](const char* data, qsizetype size) {
+        out.append(data, size);
+        return true;
+    });
 }
 
 QByteArray TPdfDocument::save() const

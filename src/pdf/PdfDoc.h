@@ -307,6 +307,9 @@ public:
 
     // Writes the whole file.
     void saveToStream(QByteArray& out) const;
+    // The same bytes handed to `put` as they are made (stream data without a copy); false
+    // as soon as `put` returns false.
+    bool writeTo(const std::function<bool(const char* data, qsizetype size)>& put) const;
     QByteArray save() const;
 
     TPdfXref& xref();

@@ -275,7 +275,7 @@ bool TPdfDictionary::remove(const QByteArray& key)
     return false;
 }
 
-void TPdfStream::writeValue(QByteArray& out) const
+void TPdfStream::writeHead(QByteArray& out) const
 {
     // Length is written first so a reader sees it before the data.
     pdf::put(out, "<<\r\n/Length ");
@@ -283,8 +283,13 @@ void TPdfStream::writeValue(QByteArray& out) const
     pdf::put(out, "\r\n");
     m_attributes.writeEntries(out);
     pdf::put(out, ">>\r\nstream\r\n");
+}
+
+void TPdfStream::writeValue(QByteArray& out) const
+{
+    writeHead(out);
     out += m_data;
-    pdf::put(out, "\nendstream");
+    pdf::put(out, kTail);
 }
 
 TPdfXref::TPdfXref() = default;
@@ -300,15 +305,44 @@ void TPdfXref::addObject(TPdfObject* object)
     object->m_objectNumber = int(m_objects.size());
 }
 
-void TPdfXref::writeObjects(QByteArray& out, std::vector<qint64>& offsets) const
+bool TPdfXref::writeObjects(const std::function<bool(const char*, qsizetype)>& put, qint64& position,
+                            std::vector<qint64>& offsets) const
 {
     offsets.clear();
     offsets.reserve(m_objects.size());
+    // Small objects gather here; stream data (page contents, pictures) is passed on as it is.
+    constexpr qsizetype kBlock = 64 * 1024;
+    QByteArray buffer;
+    buffer.reserve(2 * kBlock);
+    qint64 flushed = position; // file position of buffer[0]
+    auto flush = [&] {
+        if (buffer.isEmpty())
+            return true;
+        const bool ok = put(buffer.constData(), buffer.size());
+        flushed += buffer.size();
+        buffer.resize(0); // keeps the allocation
+        return ok;
+    };
     for (const auto& object : m_objects) {
-        offsets.push_back(out.size());
-        pdf::appendInteger(out, object->objectNumber());
-        pdf::put(out, " 0 obj\r\n");
-        object->writeValue(out);
-        pdf::put(out, "\r\nendobj\r\n");
+        offsets.push_back(flushed + buffer.size());
+        pdf::appendInteger(buffer, object->objectNumber());
+        pdf::put(buffer, " 0 obj\r\n");
+        const auto* stream = dynamic_cast<const TPdfStream*>(object.get());
+        if (stream && stream->data().size() > kBlock / 4) {
+            stream->writeHead(buffer);
+            if (!flush() || !put(stream->data().constData(), stream->data().size()))
+                return false;
+            flushed += stream->data().size();
+            pdf::put(buffer, TPdfStream::kTail);
+        } else {
+            object->writeValue(buffer);
+        }
+        pdf::put(buffer, "\r\nendobj\r\n");
+        if (buffer.size() >= kBlock && !flush())
+            return false;
     }
+    if (!flush())
+        return false;
+    position = flushed;
+    return true;
 }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -177,6 +178,9 @@ class TPdfStream : public TPdfObject {
 public:
     TPdfStream() = default;
     void writeValue(QByteArray& out) const override;
+    // writeValue() in three parts, so the data can go to the file without a copy.
+    void writeHead(QByteArray& out) const;
+    static constexpr char kTail[] = "\nendstream";
     TPdfDictionary& attributes() { return m_attributes; }
     const TPdfDictionary& attributes() const { return m_attributes; }
     QByteArray& data() { return m_data; }
@@ -219,8 +223,11 @@ public:
         return object;
     }
     int count() const { return int(m_objects.size()) + 1; } // entries including entry 0
-    // Writes header-less body, xref and trailer parts; see TPdfDocument::saveToStream.
-    void writeObjects(QByteArray& out, std::vector<qint64>& offsets) const;
+    // Hands the objects to `put` in pieces (stream data as it is, the rest through one
+    // reused buffer), `offsets` gets each object's position counted from `position`, which
+    // ends after the last. Returns false as soon as `put` does.
+    bool writeObjects(const std::function<bool(const char*, qsizetype)>& put, qint64& position,
+                      std::vector<qint64>& offsets) const;
 
 private:
     void addObject(TPdfObject* object);

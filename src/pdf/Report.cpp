@@ -438,7 +438,6 @@ void TReport::print(TReportPage& page)
 void TReport::endDoc()
 {
     requireOpen("EndDoc");
-    QByteArray bytes;
     try {
         if (FileName.isEmpty())
             throw EPdfError(QStringLiteral("EndDoc --file name is empty."));
@@ -455,13 +454,13 @@ void TReport::endDoc()
         info->Title = Title;
         info->CreationDate = CreationDate;
         info->ModDate = ModDate;
-        m_doc.saveToStream(bytes);
+        // Straight into the file as it is made: no copy of the whole document in memory.
+        safefile::writeStreamedOrThrow(FileName, [this](const safefile::Put& put) { return m_doc.writeTo(put); });
     } catch (...) {
         m_doc.freeDoc();
         throw;
     }
     m_doc.freeDoc();
-    safefile::writeOrThrow(FileName, bytes);
 }
 
 void TReport::abort() { m_doc.freeDoc(); }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -71,6 +72,7 @@ bool TTextTable::AddField(const QByteArray& name)
     const QString folded = fold(name);
     if (findField(folded) != 0)
         return false;
+    m_pristine = false;
     m_fields.append(name);
     m_foldedFields.append(folded);
     m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
@@ -131,6 +133,7 @@ bool TTextTable::AddRow()
     for (int i = 0; i < FieldCount(); ++i)
         row.appendEmpty();
     m_rows.push_back(std::move(row));
+    m_pristine = false;
     return GoLast();
 }
 
@@ -141,6 +144,7 @@ bool TTextTable::DeleteRow()
     if (n >= 1 && n <= RowCount()) {
         m_rows.erase(m_rows.begin() + (n - 1));
         removed = true;
+        m_pristine = false;
     }
     if (n == 0 || n > RowCount())
         GoLast();
@@ -208,6 +212,7 @@ void TTextTable::ClearRows()
 {
     m_rows.clear();
     m_source.clear();
+    m_pristine = false;
     m_cursor = 0;
     setFlags(true, true);
     m_distinct = false;
@@ -267,6 +272,7 @@ bool TTextTable::setValue(int row, int column, const QByteArray& v)
     if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
         return false;
     m_rows[size_t(row - 1)].set(column - 1, v);
+    m_pristine = false;
     return true;
 }
 
@@ -285,6 +291,7 @@ bool TTextTable::PasteRowFromBuffer()
         return false;
     for (int c = 0; c < FieldCount(); ++c)
         m_rows[size_t(m_cursor - 1)].set(c, m_buffer[c]);
+    m_pristine = false;
     return true;
 }
 
@@ -311,49 +318,118 @@ char* writeEscaped(char* w, const char* d, size_t n)
 
 } // namespace
 
-QByteArray TTextTable::toBytes() const
+bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& put) const
 {
     if (m_fields.isEmpty())
-        return {};
-    // Every byte escapes to at most two: size for the worst case, write through a pointer,
-    // then cut to what was written.
-    qsizetype worst = 2;
-    for (const QByteArray& f : m_fields)
-        worst += 2 * f.size() + 1;
-    for (const Row& r : m_rows)
-        worst += 2 * r.data.size() + 2;
-    QByteArray out(worst, Qt::Uninitialized);
-    char* w = out.data();
+        return true;
+    // Large enough that the pieces handed on are few, small enough to stay in the cache.
+    constexpr size_t kBlock = 64 * 1024;
+    const std::unique_ptr<char[]> block(new char[kBlock]);
+    char* const begin = block.get();
+    char* const limit = begin + kBlock;
+    char* w = begin;
+    auto flush = [&] {
+        const qsizetype n = w - begin;
+        w = begin;
+        return n == 0 || put(begin, n);
+    };
+    auto raw = [&](const char* d, size_t n) {
+        if (n > size_t(limit - w)) {
+            if (!flush())
+                return false;
+            if (n > kBlock)
+                return put(d, qsizetype(n));
+        }
+        std::memcpy(w, d, n);
+        w += n;
+        return true;
+    };
+    // Every byte escapes to at most two: take as much of the value as surely fits.
+    auto escaped = [&](const char* d, size_t n) {
+        while (n > 0) {
+            if (limit - w < 2 && !flush())
+                return false;
+            const size_t take = std::min(n, size_t(limit - w) / 2);
+            w = writeEscaped(w, d, take);
+            d += take;
+            n -= take;
+        }
+        return true;
+    };
+    static constexpr char kLineEnd[] = {'\r', '\n'};
+
     // Field names take the same escapes as values, so a header read with "\;" or "\n"
     // in it is written back as it was read.
-    for (qsizetype k = 0; k < m_fields.size(); ++k) {
-        if (k)
-            *w++ = ';';
-        w = writeEscaped(w, m_fields[k].constData(), size_t(m_fields[k].size()));
-    }
-    *w++ = '\r';
-    *w++ = '\n';
+    for (qsizetype k = 0; k < m_fields.size(); ++k)
+        if ((k && !raw(";", 1)) || !escaped(m_fields[k].constData(), size_t(m_fields[k].size())))
+            return false;
+    if (!raw(kLineEnd, 2))
+        return false;
+
+    // A row unchanged since the load still points into the loaded bytes, followed there by
+    // its CR LF; neighbours that follow each other there form one run, written as it is.
+    const auto sourceBegin = reinterpret_cast<uintptr_t>(m_source.constData());
+    const auto sourceEnd = sourceBegin + uintptr_t(m_source.size());
+    const char* runBegin = nullptr;
+    const char* runEnd = nullptr;
+    auto flushRun = [&] {
+        if (!runBegin)
+            return true;
+        const char* b = runBegin;
+        runBegin = nullptr;
+        // A short run is cheaper copied than written on its own.
+        if (size_t(runEnd - b) <= kBlock / 4)
+            return raw(b, size_t(runEnd - b));
+        return flush() && put(b, runEnd - b);
+    };
     for (const Row& r : m_rows) {
         const char* d = r.data.constData();
-        if (r.plain) {
-            // Nothing to escape: the buffer is the line.
-            std::memcpy(w, d, size_t(r.data.size()));
-            w += r.data.size();
-            *w++ = '\r';
-            *w++ = '\n';
+        const auto n = size_t(r.data.size());
+        const auto at = reinterpret_cast<uintptr_t>(d);
+        if (r.plain && at >= sourceBegin && at + n + 2 <= sourceEnd && d[n] == '\r' && d[n + 1] == '\n') {
+            if (runBegin && runEnd == d) {
+                runEnd = d + n + 2;
+            } else {
+                if (!flushRun())
+                    return false;
+                runBegin = d;
+                runEnd = d + n + 2;
+            }
             continue;
         }
-        uint32_t begin = 0;
-        for (size_t k = 0; k < r.ends.size(); ++k) {
-            if (k)
-                *w++ = ';';
-            w = writeEscaped(w, d + begin, size_t(r.ends[k] - begin));
-            begin = r.ends[k] + 1;
+        if (!flushRun())
+            return false;
+        if (r.plain) {
+            // Nothing to escape: the buffer is the line.
+            if (!raw(d, n) || !raw(kLineEnd, 2))
+                return false;
+            continue;
         }
-        *w++ = '\r';
-        *w++ = '\n';
+        uint32_t from = 0;
+        for (size_t k = 0; k < r.ends.size(); ++k) {
+            if ((k && !raw(";", 1)) || !escaped(d + from, size_t(r.ends[k] - from)))
+                return false;
+            from = r.ends[k] + 1;
+        }
+        if (!raw(kLineEnd, 2))
+            return false;
     }
-    out.truncate(w - out.constData());
+    return flushRun() && flush();
+}
+
+QByteArray TTextTable::toBytes() const
+{
+    QByteArray out;
+    qsizetype size = 2;
+    for (const QByteArray& f : m_fields)
+        size += f.size() + 1;
+    for (const Row& r : m_rows)
+        size += r.data.size() + 2;
+    out.reserve(size);
+    writeBytes([&out](const char* d, qsizetype n) {
+        out.append(d, n);
+        return true;
+    });
     return out;
 }
 
@@ -362,7 +438,7 @@ bool TTextTable::SaveToFile(const QString& path)
     m_lastErrorCode = 0;
     m_lastErrorText.clear();
     QString reason;
-    if (!safefile::write(path, toBytes(), &reason)) {
+    if (!safefile::writeStreamed(path, [this](const safefile::Put& put) { return writeBytes(put); }, &reason)) {
         m_lastErrorCode = 3;
         m_lastErrorText = QStringLiteral("1-Unable to open the file for writing");
         m_saveReason = reason;
@@ -379,44 +455,46 @@ void TTextTable::saveOrThrow(const QString& path)
 
 namespace {
 
-// Splits one line into the row layout: unescaped values with one gap byte between them.
-// The next ";" in [p, end), or end. Values are short, so eight bytes at a time without a
-// call per value beats memchr here.
-const char* findSeparator(const char* p, const char* end)
+// Appends the offset (from `base`) of every ";" in [p, end) to `ends`. Values are short, so
+// one pass eight bytes at a time that marks each ";" exactly beats a search per value.
+void collectSeparators(const char* base, const char* p, const char* end, std::vector<uint32_t>& ends)
 {
-    constexpr uint64_t ones = 0x0101010101010101ULL;
-    constexpr uint64_t highs = 0x8080808080808080ULL;
-    constexpr uint64_t pattern = ones * uint64_t(';');
-    while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        const uint64_t x = word ^ pattern;
-        const uint64_t found = (x - ones) & ~x & highs;
-        if (found) {
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(found)
-                                                                          : std::countl_zero(found);
-            return p + bit / 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr uint64_t lows = 0x7F7F7F7F7F7F7F7FULL;
+        constexpr uint64_t highs = ~lows;
+        constexpr uint64_t pattern = 0x0101010101010101ULL * uint64_t(';');
+        for (; end - p >= 8; p += 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            const uint64_t x = word ^ pattern; // a ";" became a zero byte
+            // High bit set exactly for the zero bytes (no borrow between bytes).
+            uint64_t found = ~(((x & lows) + lows) | x) & highs;
+            while (found) {
+                ends.push_back(uint32_t(p - base) + uint32_t(std::countr_zero(found) / 8));
+                found &= found - 1;
+            }
         }
-        p += 8;
     }
-    while (p < end && *p != ';')
-        ++p;
-    return p;
+    for (; p < end; ++p)
+        if (*p == ';')
+            ends.push_back(uint32_t(p - base));
 }
 
-// Returns true when the row holds nothing that needs escaping on save.
-bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector<uint32_t>& ends)
+// Returns true when the row holds nothing that needs escaping on save. `canonical` turns
+// false when saving would not give the line back as it stands (a bare CR, "\N", "\x" ...).
+bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector<uint32_t>& ends, bool& canonical)
 {
     const size_t len = size_t(lineEnd - p);
     // Nothing escaped (the usual case): the line is its own row buffer and the separators
     // are the gaps, so one pass finds the value ends.
     if (!std::memchr(p, '\\', len)) {
-        for (const char* sep = findSeparator(p, lineEnd); sep < lineEnd; sep = findSeparator(sep + 1, lineEnd))
-            ends.push_back(uint32_t(sep - p));
+        collectSeparators(p, p, lineEnd, ends);
         ends.push_back(uint32_t(len));
         // Points into the table's copy of the file until the row is first changed.
         data = QByteArray::fromRawData(p, qsizetype(len));
-        return std::memchr(p, '\r', len) == nullptr;
+        const bool plain = std::memchr(p, '\r', len) == nullptr;
+        canonical = canonical && plain;
+        return plain;
     }
     // Unescaping never makes a line longer ("\\n" becomes CR LF, two bytes for two).
     data = QByteArray(qsizetype(len), Qt::Uninitialized);
@@ -426,6 +504,7 @@ bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
         if (*c == '\\') {
             if (c + 1 < lineEnd) {
                 ++c;
+                canonical = canonical && (*c == 'n' || *c == '\\' || *c == ';');
                 if (*c == 'n' || *c == 'N') {
                     *w++ = '\r';
                     *w++ = '\n';
@@ -434,11 +513,13 @@ bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
                 }
             } else {
                 *w++ = '\\';
+                canonical = false;
             }
         } else if (*c == ';') {
             ends.push_back(uint32_t(w - out));
             *w++ = ';';
         } else {
+            canonical = canonical && *c != '\r';
             *w++ = *c;
         }
     }
@@ -468,25 +549,29 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
     fresh.m_rows.reserve(lines);
     int lineNo = 0;
     bool header = true;
+    bool canonical = true; // the save would give these bytes back
     while (p < end) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
         const char* lineEnd = nl ? nl : end;
         const char* next = nl ? nl + 1 : end;
         if (nl && lineEnd > p && lineEnd[-1] == '\r')
             --lineEnd;
+        else
+            canonical = false; // LF alone, or no line end at the end of the file
         ++lineNo;
         if (!header) {
             const char* q = p;
             while (q < lineEnd && *q == ' ')
                 ++q;
             if (q == lineEnd) {
+                canonical = false;
                 p = next;
                 continue;
             }
         }
         Row row;
         row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
-        row.plain = splitLine(p, lineEnd, row.data, row.ends);
+        row.plain = splitLine(p, lineEnd, row.data, row.ends, canonical);
         if (header) {
             // More fields than this make a file no table of this program (a wrong file, or
             // one without line ends): refused with a message instead of exhausting memory.
@@ -512,12 +597,15 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
                 fresh.m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
                 fresh.m_buffer.append(QByteArray());
             }
+            // A blank or repeated name is dropped, and so missing from the next save.
+            canonical = canonical && fresh.FieldCount() == int(row.ends.size());
             header = false;
         } else {
             if (int(row.ends.size()) > fresh.FieldCount())
                 throw EFileError(QStringLiteral(
                     "Die Datei \"%1\" ist beschädigt: Zeile %2 hat %3 Werte, die Tabelle aber nur %4 Felder.")
                                      .arg(origin).arg(lineNo).arg(row.ends.size()).arg(fresh.FieldCount()));
+            canonical = canonical && int(row.ends.size()) == fresh.FieldCount();
             while (int(row.ends.size()) < fresh.FieldCount())
                 row.appendEmpty();
             fresh.m_rows.push_back(std::move(row));
@@ -526,6 +614,7 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
     }
     fresh.GoLast();
     fresh.m_tableName = m_tableName;
+    fresh.m_pristine = canonical;
     *this = std::move(fresh);
 }
 

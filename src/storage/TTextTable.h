@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class TTextTable {
@@ -67,6 +68,14 @@ public:
     // source in error messages.
     void loadFromBytes(QByteArray bytes, const QString& origin);
     QByteArray toBytes() const;
+    // The bytes toBytes() returns, handed to `put` in pieces and in order: runs of rows
+    // unchanged since the load come straight from the loaded bytes, the rest through one
+    // small reused buffer. Stops and returns false as soon as `put` does.
+    bool writeBytes(const std::function<bool(const char* data, qsizetype size)>& put) const;
+    // True while saving would write exactly the bytes of the last load: the file was in the
+    // form the save writes (CR LF after every line, no blank lines, no short rows, escapes
+    // as written) and nothing has changed since. A table never loaded answers false.
+    bool matchesLoadedBytes() const { return m_pristine; }
 
     int lastErrorCode() const { return m_lastErrorCode; }
     QString lastErrorText() const { return m_lastErrorText; }
@@ -107,6 +116,7 @@ private:
     bool m_bof = true;
     bool m_eof = true;
     bool m_distinct = false;
+    bool m_pristine = false;
     int m_lastErrorCode = 0;
     QString m_lastErrorText;
     QString m_tableName;

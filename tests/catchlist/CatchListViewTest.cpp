@@ -27,31 +27,30 @@ TTextTable table(const std::vector<Catch>& catches)
     return db;
 }
 
-std::vector<int> ids(const std::vector<Row>& rows)
+// A table whose one list column holds the given values (the date filled where it is not the
+// column), rows numbered from 1, and the list of all its rows in table order.
+struct Listed {
+    TTextTable db = catchdb::emptyTable(catchdb::Kind::Catches);
+    std::vector<int> rows;
+};
+Listed rowsWith(int col, std::initializer_list<const char*> values)
 {
-    std::vector<int> out;
-    for (const Row& r : rows)
-        out.push_back(r.id);
-    return out;
-}
-
-// Rows with one list column filled, numbered from firstId.
-std::vector<Row> rowsWith(int col, std::initializer_list<const char*> values, int firstId = 1)
-{
-    std::vector<Row> rows;
+    Listed l;
     for (const char* v : values) {
-        rows.emplace_back();
-        rows.back().id = firstId++;
-        rows.back().cells[size_t(col - 1)] = v;
+        l.db.AddRow();
+        l.db.SetData("Fangdatum", "01.01.2006");
+        l.db.SetData(visibleFields()[size_t(col - 1)], QByteArray(v));
+        l.rows.push_back(l.db.RowCount());
     }
-    return rows;
+    return l;
 }
 
-std::vector<QByteArray> column(const std::vector<Row>& rows, int col)
+std::vector<QByteArray> column(const TTextTable& db, const std::vector<int>& rows, int col)
 {
+    const Columns columns(db);
     std::vector<QByteArray> out;
-    for (const Row& r : rows)
-        out.push_back(r.cell(col));
+    for (int r : rows)
+        out.push_back(columns.cell(db, r, col));
     return out;
 }
 
@@ -62,12 +61,17 @@ TEST(CatchListView, LastEntriesAreTheNewestRowsWhateverTheirDates)
     std::vector<Catch> catches(25, Catch{"01.05.2006"});
     catches[2].date = "31.12.2020"; // row 3 has the newest date
     const TTextTable db = table(catches);
-    const std::vector<Row> rows = lastEntries(db);
-    EXPECT_EQ(ids(rows), (std::vector<int>{25, 24, 23, 22, 21, 20, 19, 18, 17, 16}));
-    EXPECT_EQ(rows.front().cell(ColFangdatum), "01.05.2006");
-    EXPECT_EQ(rows.front().cell(ColId), "25");
+    const std::vector<int> rows = lastEntries(db);
+    EXPECT_EQ(rows, (std::vector<int>{25, 24, 23, 22, 21, 20, 19, 18, 17, 16}));
+    const Columns columns(db);
+    EXPECT_EQ(columns.cell(db, rows.front(), ColFangdatum), "01.05.2006");
+    EXPECT_EQ(columns.cell(db, 3, ColFangdatum), "31.12.2020");
+    EXPECT_EQ(columns.cell(db, rows.front(), ColId), "25");
+    // A row the table does not have reads as empty cells.
+    EXPECT_EQ(columns.cell(db, 26, ColFangdatum), "");
+    EXPECT_TRUE(columns.view(db, 0, ColFaenger).isEmpty());
 
-    EXPECT_EQ(ids(lastEntries(table({{"01.01.2006"}, {"02.01.2006"}}))), (std::vector<int>{2, 1}));
+    EXPECT_EQ(lastEntries(table({{"01.01.2006"}, {"02.01.2006"}})), (std::vector<int>{2, 1}));
     EXPECT_TRUE(lastEntries(TTextTable()).empty());
 }
 
@@ -79,12 +83,12 @@ TEST(CatchListView, FullViewFiltersAnglerExactlyAndByYear)
                                  {"09.09.2007", "Tom"},
                                  {"1.1.06", "Tom"}});
     // Newest row first before any sort.
-    EXPECT_EQ(ids(catches(db, kAllAnglers, 0)), (std::vector<int>{5, 4, 3, 2, 1}));
-    EXPECT_EQ(ids(catches(db, QStringLiteral("Tom"), 0)), (std::vector<int>{5, 4, 1}));
-    EXPECT_EQ(ids(catches(db, QStringLiteral("tom"), 0)), (std::vector<int>{3}));
+    EXPECT_EQ(catches(db, kAllAnglers, 0), (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(catches(db, QStringLiteral("Tom"), 0), (std::vector<int>{5, 4, 1}));
+    EXPECT_EQ(catches(db, QStringLiteral("tom"), 0), (std::vector<int>{3}));
     EXPECT_TRUE(catches(db, QStringLiteral("TOM"), 0).empty());
-    EXPECT_EQ(ids(catches(db, kAllAnglers, 2006)), (std::vector<int>{5, 3, 1}));
-    EXPECT_EQ(ids(catches(db, QStringLiteral("Tom"), 2007)), (std::vector<int>{4}));
+    EXPECT_EQ(catches(db, kAllAnglers, 2006), (std::vector<int>{5, 3, 1}));
+    EXPECT_EQ(catches(db, QStringLiteral("Tom"), 2007), (std::vector<int>{4}));
     EXPECT_TRUE(catches(db, kAllAnglers, 1999).empty());
 
     EXPECT_EQ(years(db, QString()), (QList<int>{2007, 2006}));
@@ -116,18 +120,19 @@ TEST(CatchListView, WholeNumberColumnsSortLargestFirstFromTheirLeadingDigits)
                                  {"01.01.2006", "C", "60"},
                                  {"01.01.2006", "D", "  7"},
                                  {"01.01.2006", "E", "-3"}});
-    std::vector<Row> rows = catches(db, kAllAnglers, 0);
+    std::vector<int> rows = catches(db, kAllAnglers, 0);
     EXPECT_EQ(modeForColumn(ColLaenge), SortMode::WholeNumber);
     EXPECT_EQ(modeForColumn(ColGewicht), SortMode::WholeNumber);
-    sortRows(rows, ColLaenge, SortMode::WholeNumber, false);
-    EXPECT_EQ(column(rows, ColFaenger), (std::vector<QByteArray>{"C", "B", "A", "D", "E"}));
-    sortRows(rows, ColLaenge, SortMode::WholeNumber, true);
-    EXPECT_EQ(column(rows, ColFaenger), (std::vector<QByteArray>{"E", "D", "A", "B", "C"}));
+    sortRows(db, rows, ColLaenge, SortMode::WholeNumber, false);
+    EXPECT_EQ(column(db, rows, ColFaenger), (std::vector<QByteArray>{"C", "B", "A", "D", "E"}));
+    sortRows(db, rows, ColLaenge, SortMode::WholeNumber, true);
+    EXPECT_EQ(column(db, rows, ColFaenger), (std::vector<QByteArray>{"E", "D", "A", "B", "C"}));
 
     // Two values that are both not whole numbers are equal and keep their order.
-    std::vector<Row> odd = catches(table({{"01.01.2006", "X", "50,5"}, {"01.01.2006", "Y", "45,5"}}), kAllAnglers, 0);
-    sortRows(odd, ColLaenge, SortMode::WholeNumber, false);
-    EXPECT_EQ(column(odd, ColFaenger), (std::vector<QByteArray>{"Y", "X"}));
+    const TTextTable oddDb = table({{"01.01.2006", "X", "50,5"}, {"01.01.2006", "Y", "45,5"}});
+    std::vector<int> odd = catches(oddDb, kAllAnglers, 0);
+    sortRows(oddDb, odd, ColLaenge, SortMode::WholeNumber, false);
+    EXPECT_EQ(column(oddDb, odd, ColFaenger), (std::vector<QByteArray>{"Y", "X"}));
 
     // Value and whether the whole text was the number.
     const std::tuple<const char*, int, bool> numbers[] = {
@@ -140,12 +145,12 @@ TEST(CatchListView, WholeNumberColumnsSortLargestFirstFromTheirLeadingDigits)
 
 TEST(CatchListView, DateColumnSortsByDayWithUnparsableDatesAsDayZero)
 {
-    std::vector<Row> rows = rowsWith(ColFangdatum, {"07.05.2006", "1.2.2007", "kaputt", "07.05.2006", "31.12.2005"}, 10);
-    sortRows(rows, ColFangdatum, SortMode::Date, true);
+    Listed l = rowsWith(ColFangdatum, {"07.05.2006", "1.2.2007", "kaputt", "07.05.2006", "31.12.2005"});
+    sortRows(l.db, l.rows, ColFangdatum, SortMode::Date, true);
     // Newest first; the two rows of 07.05.2006 keep their order (stable).
-    EXPECT_EQ(ids(rows), (std::vector<int>{11, 10, 13, 14, 12}));
-    sortRows(rows, ColFangdatum, SortMode::Date, false);
-    EXPECT_EQ(ids(rows), (std::vector<int>{12, 14, 10, 13, 11}));
+    EXPECT_EQ(l.rows, (std::vector<int>{2, 1, 4, 5, 3}));
+    sortRows(l.db, l.rows, ColFangdatum, SortMode::Date, false);
+    EXPECT_EQ(l.rows, (std::vector<int>{3, 5, 1, 4, 2}));
 
     bool ok = true;
     dateKey("nonsense", &ok);
@@ -156,34 +161,38 @@ TEST(CatchListView, DateColumnSortsByDayWithUnparsableDatesAsDayZero)
 
 TEST(CatchListView, TextColumnsUseGermanCaseSensitiveCollation)
 {
-    std::vector<Row> rows = rowsWith(ColFischart, {"Zander", "\xC4sche", "aal", "Barsch", "Hecht", "hecht"});
+    Listed l = rowsWith(ColFischart, {"Zander", "\xC4sche", "aal", "Barsch", "Hecht", "hecht"});
     EXPECT_EQ(modeForColumn(ColFischart), SortMode::Text);
-    sortRows(rows, ColFischart, SortMode::Text, false);
-    EXPECT_EQ(column(rows, ColFischart),
+    sortRows(l.db, l.rows, ColFischart, SortMode::Text, false);
+    EXPECT_EQ(column(l.db, l.rows, ColFischart),
               (std::vector<QByteArray>{"aal", "\xC4sche", "Barsch", "hecht", "Hecht", "Zander"}));
-    sortRows(rows, ColFischart, SortMode::Text, true);
-    EXPECT_EQ(column(rows, ColFischart).front(), "Zander");
+    sortRows(l.db, l.rows, ColFischart, SortMode::Text, true);
+    EXPECT_EQ(column(l.db, l.rows, ColFischart).front(), "Zander");
 
     // The hidden ID column compares its numbers as text.
-    std::vector<Row> byId = rowsWith(ColFischart, {"", "", ""});
-    byId[0].id = 2, byId[1].id = 10, byId[2].id = 1;
+    std::vector<int> byId = {2, 10, 1};
+    const Listed ten = rowsWith(ColFischart, {"", "", "", "", "", "", "", "", "", ""});
     EXPECT_EQ(modeForColumn(ColId), SortMode::Text);
-    sortRows(byId, ColId, SortMode::Text, false);
-    EXPECT_EQ(ids(byId), (std::vector<int>{1, 10, 2}));
+    sortRows(ten.db, byId, ColId, SortMode::Text, false);
+    EXPECT_EQ(byId, (std::vector<int>{1, 10, 2}));
 }
 
 TEST(CatchListView, SortCountsItsComparisons)
 {
-    std::vector<Row> rows(1000);
+    TTextTable db = catchdb::emptyTable(catchdb::Kind::Catches);
+    std::vector<int> rows;
     for (int i = 0; i < 1000; ++i) {
-        rows[size_t(i)].id = i + 1;
-        rows[size_t(i)].cells[3] = QByteArray::number((i * 7919) % 1000);
+        db.AddRow();
+        db.SetData("Laenge", QByteArray::number((i * 7919) % 1000));
+        rows.push_back(i + 1);
     }
-    const qint64 n = sortRows(rows, ColLaenge, SortMode::WholeNumber, false);
+    const qint64 n = sortRows(db, rows, ColLaenge, SortMode::WholeNumber, false);
     EXPECT_GT(n, 999);
     EXPECT_LE(n, 1000 * 10);
-    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(),
-                               [](const Row& a, const Row& b) { return a.cells[3].toInt() > b.cells[3].toInt(); }));
-    std::vector<Row> none;
-    EXPECT_EQ(sortRows(none, ColLaenge, SortMode::WholeNumber, false), 0);
+    const Columns columns(db);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [&](int a, int b) {
+        return columns.cell(db, a, ColLaenge).toInt() > columns.cell(db, b, ColLaenge).toInt();
+    }));
+    std::vector<int> none;
+    EXPECT_EQ(sortRows(db, none, ColLaenge, SortMode::WholeNumber, false), 0);
 }

@@ -89,3 +89,22 @@ TEST(CliTables, CheckFindsEveryBadValueAndMissingField)
     EXPECT_EQ(costs.out, "2\tKaufdatum\t'32.03.2006' is not a valid date\n"
                          "2\tGesamtpreisVersand\t'x' is not a valid floating point value\n");
 }
+
+TEST(CliTables, CatchesEscapesEveryPosition)
+{
+    // Backslash, TAB, CR and LF at the start, the end, alone, side by side and doubled, in
+    // field names too; and the code page's high bytes (0x80..0x9F differ from Latin-1).
+    TempHome home;
+    home.write(QStringLiteral("f.fdb"),
+               "\\\\A\t;B\\n;\x80\r\n"
+               "\\n;\\\\;\t\r\n"
+               "\\\\\\\\\t\t\\n\\n;x\\ny\\\\z\tq;\x84\x9f\xff\\\\\r\n"
+               ";;\r\n");
+    const CliResult r = runCli({QStringLiteral("catches"), QStringLiteral("--db"), home.file(QStringLiteral("f.fdb"))});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "ID\t\\\\A\\t\tB\\r\\n\t\xe2\x82\xac\n"
+                     "1\t\\r\\n\t\\\\\t\\t\n"
+                     "2\t\\\\\\\\\\t\\t\\r\\n\\r\\n\tx\\r\\ny\\\\z\\tq\t\xe2\x80\x9e\xc5\xb8\xc3\xbf\\\\\n"
+                     "3\t\t\t\n");
+    EXPECT_TRUE(r.err.isEmpty());
+}

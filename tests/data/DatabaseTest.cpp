@@ -4,7 +4,9 @@
 #include "base/FkError.h"
 #include "TempHome.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +56,49 @@ TEST(CatchDatabase, StartupUpgradesAndSaves)
               "Windstaerke;Wassertruebung;Wasserstand\r\n07.05.2006;Hecht;12;;;;;;;\r\n");
     EXPECT_EQ(s.AKDB.RowCount(), 1);
     EXPECT_EQ(s.DB.RowCount(), 1);
+}
+
+TEST(CatchDatabase, StartupWritesOnlyWhatWouldChange)
+{
+    TempHome home;
+    const QString path = home.file(QStringLiteral("f.fdb"));
+    IniFile::settings().writeString(QStringLiteral("DB"), QStringLiteral("File"), path);
+    const QByteArray row = "07.05.2006;06:15;05:30;11:15;05:45;Hecht;62;1800;Anna;Lippe;Buhne 3;5;2,5;Spinnfischen;"
+                           "Blinker;sonnig;zwei\\nZeilen\\; und \\\\;06:12:44;20:48:03;23:01:12;09:33:51;Vollmond;"
+                           "0705200606150012_0.jpg;120,85;18;14;normal;klar;SW;Leichte Brise;1013;0\r\n";
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    auto start = [&](const QByteArray& bytes) {
+        home.write(QStringLiteral("f.fdb"), bytes);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        file.close();
+        Session s;
+        const catchdb::StartupResult r = catchdb::startupLoad(s);
+        EXPECT_TRUE(r.loaded);
+        EXPECT_TRUE(r.error.isEmpty()) << r.error.toStdString();
+        EXPECT_EQ(s.DB.RowCount(), 2);
+        // Written means replaced: a new file with a new time.
+        return QFileInfo(path).lastModified() != longAgo;
+    };
+    // Every field there and in the saved form: the bytes stay, the file is not even written.
+    const QByteArray saved = kCatchHeader + row + row;
+    EXPECT_FALSE(start(saved));
+    EXPECT_EQ(home.read(QStringLiteral("f.fdb")), saved);
+    // Every field there, but not in the saved form: saved as before, now in that form.
+    QByteArray lfOnly = saved;
+    lfOnly.replace("\r\n", "\n");
+    EXPECT_TRUE(start(lfOnly));
+    EXPECT_EQ(home.read(QStringLiteral("f.fdb")), saved);
+    EXPECT_TRUE(start(saved + "\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("f.fdb")), saved);
+    // A field missing: upgraded and saved.
+    QByteArray old = saved;
+    old.replace(";Luftdruck", "");
+    old.replace(";1013;", ";");
+    EXPECT_TRUE(start(old));
+    EXPECT_EQ(home.read(QStringLiteral("f.fdb")), kCatchHeader.left(kCatchHeader.size() - 2).replace(";Luftdruck", "")
+                                                      + ";Luftdruck\r\n" + QByteArray(row).replace(";1013;0\r\n", ";0;\r\n")
+                                                      + QByteArray(row).replace(";1013;0\r\n", ";0;\r\n"));
 }
 
 TEST(CatchDatabase, DamagedDatabaseIsReportedAndNeverSaved)

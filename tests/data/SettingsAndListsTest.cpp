@@ -34,9 +34,10 @@ TEST(IniFile, WritesKeepOtherLinesAndOrder)
 TEST(LookupLists, ReadWriteLineEnds)
 {
     TempHome home;
-    home.write(QStringLiteral("DATs/Koeder.dat"), "Wurm\r\n\r\nMade\rK\xf6" "der\nBlinker");
+    // Blank lines name nothing and are left out.
+    home.write(QStringLiteral("DATs/Koeder.dat"), "\r\nWurm\r\n\r\nMade\r \rK\xf6" "der\n\nBlinker");
     EXPECT_EQ(lookup::readNamedList(QStringLiteral("Koeder")),
-              QStringList({QStringLiteral("Wurm"), QString(), QStringLiteral("Made"), QStringLiteral("Köder"),
+              QStringList({QStringLiteral("Wurm"), QStringLiteral("Made"), QStringLiteral("Köder"),
                            QStringLiteral("Blinker")}));
     lookup::writeNamedList(QStringLiteral("Koeder"), {QStringLiteral("Köder"), QStringLiteral("Made")});
     EXPECT_EQ(home.read(QStringLiteral("DATs/Koeder.dat")), "K\xf6" "der\r\nMade\r\n");

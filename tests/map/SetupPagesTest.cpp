@@ -22,10 +22,10 @@ TEST(SetupPages, HeadingsFilesAndContents)
         EXPECT_EQ(setupwizard::pageItems(i), i == 2 ? lookup::defaultSpecies() : QStringList()) << i;
     }
 
-    // A page shows its file as it is: order, repeats and blank lines kept.
-    setupwizard::savePage(3, {"Rhein", "", "Main", "Rhein"});
-    EXPECT_EQ(home.read("DATs/Gewaesser.dat"), "Rhein\r\n\r\nMain\r\nRhein\r\n");
-    EXPECT_EQ(setupwizard::pageItems(3), (QStringList{"Rhein", "", "Main", "Rhein"}));
+    // A page shows its file as it is: order and repeats kept; a blank line names nothing.
+    setupwizard::savePage(3, {"Rhein", "", "Main", " ", "Rhein"});
+    EXPECT_EQ(home.read("DATs/Gewaesser.dat"), "Rhein\r\nMain\r\nRhein\r\n");
+    EXPECT_EQ(setupwizard::pageItems(3), (QStringList{"Rhein", "Main", "Rhein"}));
     // A species file, even an empty one, replaces the defaults.
     setupwizard::savePage(2, {});
     EXPECT_TRUE(setupwizard::pageItems(2).isEmpty());

@@ -207,6 +207,35 @@ private slots:
         QCOMPARE(env.open(true).size(), first);
     }
 
+    void aBrokenStoredValueIsNamedOncePerAction()
+    {
+        std::vector<TestCatch> catches(20, TestCatch{"07.05.2006"});
+        catches[16].date = "31.02.2025";
+        catches[5].weight = "12x";
+        MainEnv env(catches);
+        TfrmMain& w = env.open(true);
+        // Start-up meets the date in the overview, the years and the list: one box per fault.
+        QTRY_COMPARE(env.ui.texts("error"), (QStringList{"Zeile 17, Feld Fangdatum: '31.02.2025' is not a valid date",
+                                                         "Zeile 6, Feld Gewicht: '12x' is not a valid integer value"}));
+        env.ui.messages.clear();
+        w.cb_gehezu->setFocus();
+        QTest::keyClick(w.cb_gehezu, Qt::Key_Down);
+        QCOMPARE(w.cb_gehezu->currentText(), QStringLiteral("-Alle Fänge-"));
+        QCOMPARE(env.ui.texts("error"), QStringList{"Zeile 17, Feld Fangdatum: '31.02.2025' is not a valid date"});
+
+        // Two steps of one action that meet the same fault show it once; the next action again.
+        env.ui.messages.clear();
+        const auto twoSteps = [] {
+            for (int step = 0; step < 2; ++step)
+                FkApplication::guarded([] { throw EConvertError(QStringLiteral("'31.02.2025' is not a valid date")); });
+        };
+        QTimer::singleShot(0, twoSteps);
+        QTRY_COMPARE(env.ui.texts("error").size(), 1);
+        QTimer::singleShot(0, twoSteps);
+        QTRY_COMPARE(env.ui.texts("error").size(), 2);
+        QCOMPARE(env.ui.texts("error").last(), QStringLiteral("Zeile 17, Feld Fangdatum: '31.02.2025' is not a valid date"));
+    }
+
     void withoutADatabaseNothingIsTypedInVain()
     {
         TempHome home;
@@ -222,5 +251,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DailyUseTest)
+FK_UI_TEST_MAIN(DailyUseTest)
 #include "dailyuse.moc"

@@ -47,8 +47,8 @@ private slots:
             for (QAction* a : menu->actions())
                 QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         }
-        QCOMPARE(menuTexts(env.w.findChild<QMenu*>("mnuExportieren")), (QStringList{"Als &XML", "Als &CSV"}));
-        QCOMPARE(menuTexts(env.w.findChild<QMenu*>("mnuAKImportieren")), (QStringList{"aus &XML", "aus &CSV"}));
+        QCOMPARE(menuTexts(env.w.findChild<QMenu*>("mnuExportieren")), (QStringList{"Als XML", "Als CSV"}));
+        QCOMPARE(menuTexts(env.w.findChild<QMenu*>("mnuAKImportieren")), (QStringList{"aus XML", "aus CSV"}));
     }
 
     void exportsWriteTheChosenFileAndCancelWritesNothing()

@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(action->text(), QStringLiteral("Stand&ort…"));
         // With the lists, before the separator.
         const QStringList texts = menuTexts(menu);
-        QCOMPARE(texts.indexOf("Stand&ort…") + 1, texts.indexOf("-"));
+        QCOMPARE(texts.indexOf("Standort…") + 1, texts.indexOf("-"));
 
         // Cancel writes nothing and tells nobody.
         whenOpen([](TfrmStandort& d) {

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(columnTexts(w.cb_jahr->model()), (QStringList{"-Alle-", "2020", "2006"}));
         QCOMPARE(w.Label2->text(), QStringLiteral("Die letzten 10 Einträge:"));
         QCOMPARE(menuTexts(w.mnuStatistik),
-                 (QStringList{"Wann angeln gehen?", "-", "Gesamt", "-", "Tom", "Jürgen", "-", "&Auswerten"}));
+                 (QStringList{"Wann angeln gehen?", "-", "Gesamt", "-", "Tom", "Jürgen", "-", "Auswerten"}));
         // Waters sorted, each once whatever its letter case.
         QCOMPARE(menuTexts(w.mnuKarte), (QStringList{"Altrhein", "Main", "rhein"}));
         QVERIFY(env.ui.messages.isEmpty());
@@ -104,7 +104,7 @@ private slots:
         QFile::remove(env.home.file("DATs/Faenger.dat"));
         w.LoadSelectors();
         QCOMPARE(w.cb_gehezu->count(), 4);
-        QCOMPARE(menuTexts(w.mnuStatistik).mid(6), (QStringList{"-", "-", "&Auswerten"}));
+        QCOMPARE(menuTexts(w.mnuStatistik).mid(6), (QStringList{"-", "-", "Auswerten"}));
     }
 
     void startUpWithoutDatabaseOpensTheAssistant()
@@ -265,7 +265,7 @@ private slots:
         MainEnv env(catches);
         const QByteArray before = env.home.read("fang.fdb");
         TfrmMain& w = env.open(); // the years and the overview figures fail, the last entries still show
-        const QString broken = QStringLiteral("'32.13.2006' is not a valid date");
+        const QString broken = QStringLiteral("Zeile 3, Feld Fangdatum: '32.13.2006' is not a valid date");
         QCOMPARE(env.ui.texts("error"), (QStringList{broken, broken}));
         QCOMPARE(env.ui.messages.first().title, QStringLiteral("Fehler"));
         QCOMPARE(w.listModel->rowCount(), 6);
@@ -319,8 +319,8 @@ private slots:
         w.session().DB.SetData("Fangdatum", QByteArray("kaputt"));
         w.cb_gehezu->setCurrentIndex(0);
         w.cb_gehezu->setCurrentIndex(1);
-        QCOMPARE(traceSteps(env.home).last(), QStringLiteral("'kaputt' is not a valid date"));
-        QCOMPARE(env.ui.texts("error").last(), QStringLiteral("'kaputt' is not a valid date"));
+        QCOMPARE(traceSteps(env.home).last(), QStringLiteral("Zeile 3, Feld Fangdatum: 'kaputt' is not a valid date"));
+        QCOMPARE(env.ui.texts("error").last(), QStringLiteral("Zeile 3, Feld Fangdatum: 'kaputt' is not a valid date"));
 
         w.aFehlerverfolgung->trigger();
         QVERIFY(!trace::enabled());
@@ -341,13 +341,16 @@ private slots:
     void menusActionsAndSelection()
     {
         MainEnv env;
-        env.home.write("DATs/Faenger.dat", "Tom\r\n");
+        env.home.write("DATs/Faenger.dat", "Tom\r\nTina\r\nM&S\r\n");
+        env.home.write("DATs/Gewaesser.dat", "Rhein\r\nRuhr\r\n");
         TfrmMain& w = env.open(true);
         QTRY_COMPARE(w.listModel->rowCount(), 6);
-        // Every fixed item is reachable by keyboard, with a mnemonic unique within its menu.
+        // Names in the menus keep their "&" and get a free letter each.
+        QCOMPARE(menuTexts(w.mnuStatistik).mid(4, 3), (QStringList{"Tom", "Tina", "M&S"}));
+        QCOMPARE(menuTexts(w.mnuKarte), (QStringList{"Rhein", "Ruhr"}));
+        QCOMPARE(w.mnuKarte->actions().last()->text(), QStringLiteral("R&uhr"));
+        // Every item, fixed or named, is reachable by keyboard, with a mnemonic unique within its menu.
         for (QMenu* menu : w.findChildren<QMenu*>()) {
-            if (menu == w.mnuKarte || menu == w.mnuStatistik)
-                continue;
             QSet<QChar> keys;
             for (QAction* a : menu->actions()) {
                 if (a->isSeparator() || !a->isVisible())
@@ -378,9 +381,15 @@ private slots:
 
         // A window family plugs in through the host: the Statistik items become usable.
         QList<int> tags, deleted;
-        w.setStatistikHandler([&](host::StatistikMode mode, const QString&) { tags.append(int(mode)); });
+        QString angler;
+        w.setStatistikHandler([&](host::StatistikMode mode, const QString& name) {
+            tags.append(int(mode));
+            angler = name;
+        });
         w.mnuStatistik->actions().first()->trigger();
         QCOMPARE(tags, QList<int>{int(host::StatistikMode::Empfehlung)});
+        w.mnuStatistik->actions()[6]->trigger();
+        QCOMPARE(angler, QStringLiteral("M&S"));
 
         // A click selects and previews; the Delete key reaches the wired action.
         w.wireAction(w.aLoeschen, [&] { deleted.append(w.selectedRow()); });
@@ -570,26 +579,26 @@ private slots:
         QCOMPARE(w.cb_gehezu->count(), 5);
 
         TfrmCBox* e = showTagged(w.frmCBox, 2);
-        // Sorted ignoring case; blank lines are shown as they are in the file.
-        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Jürgen", "Tom"}));
+        // Sorted ignoring case; the file's blank lines name nothing and are left out.
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"anna", "Jürgen", "Tom"}));
         // An equal value may go in twice; empty adds nothing; "Ł" has no Windows-1252 form.
         addItems(e, {"Bernd", "Bernd"});
         QCOMPARE(e->Edit1->text(), QStringLiteral("Bernd"));
         addItems(e, {"", "Łukasz"});
         QCOMPARE(env.ui.texts("warning").size(), 1);
         QVERIFY(env.ui.texts("warning").first().contains(QStringLiteral("Ł")));
-        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Bernd", "Bernd", "Jürgen", "Tom"}));
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"anna", "Bernd", "Bernd", "Jürgen", "Tom"}));
 
         e->ListBox1->setCurrentRow(columnTexts(e->ListBox1->model()).indexOf("Tom"));
         QTest::keyClick(e->ListBox1, Qt::Key_Delete);
-        e->ListBox1->setCurrentRow(4);
+        e->ListBox1->setCurrentRow(1);
         e->Lschen1->trigger();
-        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"", " ", "  ", "anna", "Bernd", "Jürgen"}));
+        QCOMPARE(columnTexts(e->ListBox1->model()), (QStringList{"anna", "Bernd", "Jürgen"}));
 
         QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
         QVERIFY(!e->isVisible());
-        // Empty and single-blank items removed, two blanks kept, Windows-1252 bytes.
-        const QByteArray saved("  \r\nanna\r\nBernd\r\nJ\xFCrgen\r\n");
+        // No blank lines written back; Windows-1252 bytes.
+        const QByteArray saved("anna\r\nBernd\r\nJ\xFCrgen\r\n");
         QCOMPARE(env.home.read("DATs/Faenger.dat"), saved);
         // The angler list reloads the selectors.
         QCOMPARE(w.cb_gehezu->count(), 5);

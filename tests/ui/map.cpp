@@ -11,7 +11,7 @@ namespace {
 QAction* karteEntry(TfrmMain& w, const QString& caption)
 {
     for (QAction* a : w.mnuKarte->actions())
-        if (a->text() == caption)
+        if (shownText(a->text()) == caption)
             return a;
     return nullptr;
 }

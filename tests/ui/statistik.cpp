@@ -32,7 +32,7 @@ void installLog(const TempHome& home)
 QAction* statistikItem(TfrmMain& w, const QString& text)
 {
     for (QAction* a : w.mnuStatistik->actions())
-        if (a->text() == text)
+        if (shownText(a->text()) == text)
             return a;
     qFatal("no Statistik item %s", qPrintable(text));
     return nullptr;
@@ -236,7 +236,7 @@ private slots:
         // A date that cannot be read: the "Fehler" box, no window.
         w.session().DB.setValue(3, w.session().DB.FieldIndex("Fangdatum"), "31.02.2006");
         QVERIFY(!whileShown<TfrmStatistik>(statistikItem(w, "Gesamt"), [](TfrmStatistik* s) { s->close(); }));
-        QCOMPARE(ui.texts("error"), QStringList({"'31.02.2006' is not a valid date"}));
+        QCOMPARE(ui.texts("error"), QStringList({"Zeile 3, Feld Fangdatum: '31.02.2006' is not a valid date"}));
     }
 };
 

@@ -138,7 +138,7 @@ void TfrmBiss::FormShow()
         fillCombo(cb_koeder, QStringLiteral("Koeder"));
         fillCombo(cb_fischart, QStringLiteral("Fischarten"));
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
     const QDateTime now = appClock().now();
     dt_datum->setDate(now.date());
@@ -149,7 +149,7 @@ void TfrmBiss::FormShow()
     } catch (const FkError& e) {
         // The list keeps what it showed; the file stays until the user changes the list.
         m_foreignFile = true;
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
 }
 
@@ -184,7 +184,7 @@ void TfrmBiss::save(const QList<bitelist::Note>& notes)
         m_foreignFile = false;
         bitelist::write(path, notes);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     showNotes(notes);

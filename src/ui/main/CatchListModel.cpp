@@ -1,5 +1,8 @@
 #include "ui/main/CatchListModel.h"
 #include "base/Win1252.h"
+#include "storage/TTextTable.h"
+
+#include <algorithm>
 
 int CatchListModel::rowCount(const QModelIndex& parent) const
 {
@@ -15,9 +18,14 @@ QVariant CatchListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= int(m_rows.size()))
         return {};
-    if (role == Qt::DisplayRole)
-        return win1252::decode(m_rows[size_t(index.row())].cell(index.column()));
-    return {};
+    if (role != Qt::DisplayRole || !m_db)
+        return {};
+    const int row = m_rows[size_t(index.row())];
+    if (index.column() == catchlist::ColId)
+        return QString::number(row);
+    // A row the table no longer has (until the list is filled again) shows empty cells.
+    const QByteArrayView cell = m_columns.view(*m_db, row, index.column());
+    return win1252::decode(QByteArray::fromRawData(cell.data(), cell.size()));
 }
 
 QVariant CatchListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -36,30 +44,42 @@ Qt::ItemFlags CatchListModel::flags(const QModelIndex& index) const
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-void CatchListModel::setRows(std::vector<catchlist::Row> rows)
+void CatchListModel::setRows(const TTextTable& db, std::vector<int> rows, std::vector<qint64> days)
 {
     beginResetModel();
+    m_db = &db;
+    m_columns = catchlist::Columns(db);
     m_rows = std::move(rows);
+    m_days = days.size() == m_rows.size() ? std::move(days) : std::vector<qint64>();
+    endResetModel();
+}
+
+void CatchListModel::clear()
+{
+    beginResetModel();
+    m_db = nullptr;
+    m_rows.clear();
+    m_days.clear();
     endResetModel();
 }
 
 qint64 CatchListModel::sort(int column, catchlist::SortMode mode, bool reverse)
 {
+    if (!m_db)
+        return 0;
     beginResetModel();
-    const qint64 comparisons = catchlist::sortRows(m_rows, column, mode, reverse);
+    const qint64 comparisons = catchlist::sortRows(*m_db, m_rows, column, mode, reverse, &m_days);
     endResetModel();
     return comparisons;
 }
 
 int CatchListModel::idAt(int listRow) const
 {
-    return listRow >= 0 && listRow < int(m_rows.size()) ? m_rows[size_t(listRow)].id : 0;
+    return listRow >= 0 && listRow < int(m_rows.size()) ? m_rows[size_t(listRow)] : 0;
 }
 
 int CatchListModel::listRowOf(int id) const
 {
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].id == id)
-            return int(i);
-    return -1;
+    const auto it = std::find(m_rows.begin(), m_rows.end(), id);
+    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The main catch list as a model: hidden "ID" column and the five visible fields, showing
-// the stored texts unchanged. Rows are decoded only when the view asks for them.
+// the stored texts unchanged. It keeps only row numbers of DB; a cell is read from the table
+// and decoded when the view asks for it.
 #include "data/CatchListView.h"
 
 #include <QAbstractTableModel>
+
+class TTextTable;
 
 class CatchListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -16,17 +19,23 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    void setRows(std::vector<catchlist::Row> rows);
-    void clear() { setRows({}); }
+    // Shows the given row numbers of `db`, which must outlive the rows (the session's table).
+    // `days` may hold each row's Fangdatum day (from catchlist::catches) for the date sort.
+    void setRows(const TTextTable& db, std::vector<int> rows, std::vector<qint64> days = {});
+    void clear();
     // Sorts in place; returns the number of comparisons.
     qint64 sort(int column, catchlist::SortMode mode, bool reverse);
 
-    const std::vector<catchlist::Row>& rows() const { return m_rows; }
+    // The DB row numbers in list order.
+    const std::vector<int>& rows() const { return m_rows; }
     // Row number in DB of a list row, 0 when out of range.
     int idAt(int listRow) const;
     // List row showing the given DB row number, -1 when not shown.
     int listRowOf(int id) const;
 
 private:
-    std::vector<catchlist::Row> m_rows;
+    const TTextTable* m_db = nullptr;
+    catchlist::Columns m_columns;
+    std::vector<int> m_rows;
+    std::vector<qint64> m_days; // empty or one per row
 };

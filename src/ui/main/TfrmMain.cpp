@@ -1,5 +1,6 @@
 #include "ui/main/TfrmMain.h"
 #include "ui/common/FkApplication.h"
+#include "ui/common/Mnemonics.h"
 #include "ui/common/UserInteraction.h"
 #include "ui/lists/TfrmCBox.h"
 #include "ui/lists/TfrmDBSelect.h"
@@ -9,6 +10,7 @@
 #include "data/LookupLists.h"
 #include "data/ProgramFolder.h"
 #include "data/Trace.h"
+#include "data/ValuePlace.h"
 #include "data/WindowPlace.h"
 #include "base/Win1252.h"
 #include "stats/Overview.h"
@@ -79,9 +81,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     }
     if (m_startup.loaded || !m_session.dbPath.isEmpty())
         lb_anzahlfische->setText(QString::number(m_session.DB.RowCount()));
+    // A stored value that does not convert is named with its row and field.
+    FkApplication::setConversionPlace([this](const QString& m) { return catchrec::withPlace(m_session.DB, m); });
     host::installFamilies(*this);
     updateActions();
     resize(minimumSizeHint());
+}
+
+TfrmMain::~TfrmMain()
+{
+    FkApplication::setConversionPlace({});
 }
 
 QAction* TfrmMain::menuAction(const QString& objectName) const
@@ -99,7 +108,7 @@ void TfrmMain::setStatistikHandler(std::function<void(host::StatistikMode, const
     if (handler)
         onStatistik = [handler](QAction* item) {
             const auto mode = host::StatistikMode(item->data().toInt());
-            handler(mode, mode == host::StatistikMode::Faenger ? item->text() : QString());
+            handler(mode, mode == host::StatistikMode::Faenger ? item->property("name").toString() : QString());
         };
     else
         onStatistik = nullptr;
@@ -257,7 +266,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::ShowLastEntries()
 {
     trace::step(QStringLiteral("Main: Letzefaenge"));
-    listModel->setRows(catchlist::lastEntries(m_session.DB));
+    listModel->setRows(m_session.DB, catchlist::lastEntries(m_session.DB));
     if (m_session.DB.RowCount() == 0) {
         // A new or empty database: no figures of the previous one may stay.
         clearOverview();
@@ -282,7 +291,9 @@ void TfrmMain::ShowCatches(const QString& filter, int year)
 {
     trace::step(QStringLiteral("Main: Display (%1;%2)").arg(filter).arg(year));
     listModel->clear();
-    listModel->setRows(catchlist::catches(m_session.DB, filter, year));
+    std::vector<qint64> days;
+    std::vector<int> rows = catchlist::catches(m_session.DB, filter, year, &days);
+    listModel->setRows(m_session.DB, std::move(rows), std::move(days));
     const int count = listModel->rowCount();
     lb_anzahlfische->setText(QString::number(count));
     std::exception_ptr failure;
@@ -323,9 +334,12 @@ void TfrmMain::LoadSelectors()
             cb_gehezu->addItem(kUebersicht);
             cb_gehezu->addItem(kAlleFaenge);
         }
-        auto add = [this](const QString& caption, host::StatistikMode mode) {
-            QAction* a = mnuStatistik->addAction(caption);
+        // "A" belongs to the "Auswerten" submenu at the end.
+        QString taken = QStringLiteral("a");
+        auto add = [this, &taken](const QString& caption, host::StatistikMode mode) {
+            QAction* a = mnuStatistik->addAction(mnemonics::menuText(caption, taken));
             a->setData(int(mode));
+            a->setProperty("name", caption);
             connect(a, &QAction::triggered, this, [this, a] {
                 trace::step(QStringLiteral("Main: Statistik klick(%1)").arg(a->data().toInt()));
                 if (onStatistik)
@@ -379,8 +393,10 @@ void TfrmMain::RebuildKarteMenu()
     for (const QString& w : lookup::readNamedList(QStringLiteral("Gewaesser")))
         if (!w.isEmpty())
             waters.add(w);
+    QString taken;
     for (const QString& w : waters.values()) {
-        QAction* a = mnuKarte->addAction(w);
+        QAction* a = mnuKarte->addAction(mnemonics::menuText(w, taken));
+        a->setProperty("name", w);
         connect(a, &QAction::triggered, this, [this, w] {
             trace::step(QStringLiteral("Main: Karte"));
             if (onKarte)

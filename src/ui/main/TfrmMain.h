@@ -35,6 +35,7 @@ class TfrmMain : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     // ---- WindowHost ----
     Session& session() override { return m_session; }

@@ -107,7 +107,7 @@ void TfrmStatistik::guarded(F&& f)
     try {
         f();
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
 }
 

@@ -230,7 +230,7 @@ void TfrmWizard::BitBtn1Click()
     try {
         catchdb::createDatabase(m_host.session(), path, catchdb::Kind::Catches);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     db->setText(path);
@@ -245,7 +245,7 @@ void TfrmWizard::BitBtn4Click()
     try {
         catchdb::createDatabase(m_host.session(), path, catchdb::Kind::Costs);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     akdb->setText(path);
@@ -268,7 +268,7 @@ void TfrmWizard::BitBtn2Click()
         lookup::rebuildCatchLists(m_host.session().DB);
         settings().writeBool(QStringLiteral("Start"), QStringLiteral("start"), true);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     setFinishCaption(BitBtn5, true);
@@ -287,7 +287,7 @@ void TfrmWizard::BitBtn3Click()
         trace::step(QStringLiteral("Main: AK Dats"));
         lookup::rebuildCostLists(m_host.session().AKDB);
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     m_host.notifyChanged(host::Change::Databases | host::Change::Lists);
@@ -328,7 +328,7 @@ void TfrmWizard::showPage(int page)
     try {
         ListBox1->addItems(setupwizard::pageItems(page));
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
     }
     Label1->setText(setupwizard::pages().at(page).heading);
 }
@@ -355,7 +355,7 @@ void TfrmWizard::bt_weiterClick()
         // Written first: a list that cannot be saved keeps the page where it is.
         setupwizard::savePage(m_page, items());
     } catch (const FkError& e) {
-        FkApplication::handleError(e.message());
+        FkApplication::handleError(e);
         return;
     }
     if (m_page == last) {
@@ -373,7 +373,7 @@ void TfrmWizard::bt_weiterClick()
         try {
             mapcolours::assignRandomColours(settings(), items(), appRandom());
         } catch (const FkError& e) {
-            FkApplication::handleError(e.message());
+            FkApplication::handleError(e);
         }
     }
     m_host.notifyChanged(host::Change::Lists);

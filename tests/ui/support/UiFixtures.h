@@ -128,19 +128,31 @@ inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0)
     return out;
 }
 
+// A menu text as the user reads it: the Alt key marks removed, "&&" shown as "&".
+inline QString shownText(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out.append(text[i]);
+    }
+    return out;
+}
+
 inline QStringList menuTexts(const QMenu* menu)
 {
     QStringList out;
     for (QAction* a : menu->actions())
-        out.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        out.append(a->isSeparator() ? QStringLiteral("-") : shownText(a->text()));
     return out;
 }
 
 inline QList<int> listIds(const TfrmMain& w)
 {
     QList<int> out;
-    for (const auto& r : w.listModel->rows())
-        out.append(r.id);
+    for (int id : w.listModel->rows())
+        out.append(id);
     return out;
 }
 

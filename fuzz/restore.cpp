@@ -10,6 +10,8 @@
 
 #include <QDirIterator>
 #include <QMap>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <zip.h>
 
 namespace {
 
@@ -44,6 +46,43 @@ QString listing(const QMap<QString, QByteArray>& a, const QMap<QString, QByteArr
     return text;
 }
 
+// An archive built from the input: entries with chosen names, suffixes and contents, so the
+// search spends its time on what a restore does with them rather than on the zip format.
+QByteArray builtArchive(const uint8_t* data, size_t size)
+{
+    static const char* const suffixes[] = {".fdb", ".akdb", ".jpg", ".dat", ".FDB", ".Dat", ".ini", "", "/"};
+    FuzzedDataProvider in(data, size);
+    const QString path = fuzz::scratch() + QStringLiteral("/gebaut.zip");
+    QFile::remove(path);
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!z)
+        fuzz::fail("zip_open", __FILE__, __LINE__, path);
+    std::vector<std::string> contents; // zip_source_buffer keeps pointers until zip_close
+    contents.reserve(8);
+    const int count = in.ConsumeIntegralInRange<int>(0, 6);
+    for (int i = 0; i < count && in.remaining_bytes() > 0; ++i) {
+        std::string name = in.ConsumeRandomLengthString(16);
+        name += suffixes[in.ConsumeIntegralInRange<size_t>(0, std::size(suffixes) - 1)];
+        contents.push_back(in.ConsumeRandomLengthString(400));
+        const std::string& body = contents.back();
+        zip_source_t* src = zip_source_buffer(z, body.data(), body.size(), 0);
+        const zip_flags_t encoding = in.ConsumeBool() ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_RAW;
+        const zip_int64_t index = zip_file_add(z, name.c_str(), src, encoding | ZIP_FL_OVERWRITE);
+        if (index < 0) {
+            zip_source_free(src);
+            continue;
+        }
+        if (in.ConsumeBool())
+            zip_set_file_compression(z, zip_uint64_t(index), ZIP_CM_STORE, 0);
+    }
+    if (zip_close(z) != 0) {
+        zip_discard(z);
+        return {};
+    }
+    return fuzz::readFile(path);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -65,7 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray dbBefore = session.DB.toBytes();
     const QMap<QString, QByteArray> before = snapshot(home);
 
-    const QString archive = fuzz::writeScratch(QStringLiteral("sicherung.zip"), fuzz::bytesOf(data, size));
+    // The first byte chooses: the input is the archive, or the archive is built from it.
+    if (size == 0)
+        return 0;
+    const QByteArray bytes = data[0] & 1 ? builtArchive(data + 1, size - 1) : fuzz::bytesOf(data + 1, size - 1);
+    const QString archive = fuzz::writeScratch(QStringLiteral("sicherung.zip"), bytes);
     const FixedClock clock;
     backup::RestoreResult result;
     try {

@@ -90,7 +90,7 @@ if [ $do_asan -eq 1 ]; then
   echo "== $(stamp) sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer, build-asan/)"
   # -O1 -g1: stack traces with lines, and a build much quicker than -O2 -g.
   if cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
-       -DFK_SANITIZE=ON "${launcher[@]}" >/dev/null &&
+       -DFK_SANITIZE=ON -DFK_BENCHMARKS=OFF "${launcher[@]}" >/dev/null &&
      cmake --build build-asan -j"$jobs"; then
     echo "== $(stamp) the whole test suite under the sanitizers"
     # Leak reports are kept for our code; the suppressions name Qt's and fontconfig's own

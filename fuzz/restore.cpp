@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         TTextTable restored;
         FUZZ_CHECK(restored.LoadFromFile(session.dbPath), session.dbPath);
         catchdb::upgradeCatchTable(restored);
-        FUZZ_CHECK(restored.toBytes() == session.DB.toBytes(), session.dbPath);
+        FUZZ_CHECK(restored.toBytes() == session.DB.toBytes(), session.dbPath + QLatin1Char('\n') + QString::fromLatin1(restored.toBytes()) + QStringLiteral("\n---\n") + QString::fromLatin1(session.DB.toBytes()));
     } else {
         FUZZ_CHECK(session.dbPath == dbPath && session.DB.toBytes() == dbBefore, QString());
     }

@@ -6,7 +6,7 @@
 #      UndefinedBehaviorSanitizer (build-asan/) and runs the whole test suite there;
 #   3. runs the tests labelled "reliability" (failing writes, killed saves, hostile files)
 #      in the ordinary build (build/).
-# A summary with the figures of the run is written to build-fuzz/summary.txt.
+# A summary with the figures of the run is written to build-fuzz/summary.txt (or $FK_SUMMARY).
 #
 #   scripts/reliability.sh            long run: 300 s per fuzz target
 #   scripts/reliability.sh --short    CI run: 10 s per fuzz target
@@ -44,7 +44,7 @@ if command -v ccache >/dev/null; then
 fi
 failed=()
 mkdir -p build-fuzz
-summary=build-fuzz/summary.txt
+summary=${FK_SUMMARY:-build-fuzz/summary.txt}
 : >"$summary"
 note() { echo "$*" | tee -a "$summary"; }
 stamp() { date -u +%H:%M:%S; }

@@ -29,15 +29,19 @@ QStringList sectionsOf(const QByteArray& bytes)
 }
 
 using Values = QMap<QPair<QString, QString>, QString>;
+using Names = QMap<QPair<QString, QString>, QPair<QString, QString>>;
 
 // Every (section, key) and the value the reader gives for it; section and key case-folded,
-// as the reader compares them.
-Values valuesOf(const IniFile& ini, const QStringList& sections)
+// as the reader compares them. `names` gets them as the file spells them.
+Values valuesOf(const IniFile& ini, const QStringList& sections, Names* names = nullptr)
 {
     Values values;
     for (const QString& s : sections)
-        for (const QString& k : ini.keys(s))
+        for (const QString& k : ini.keys(s)) {
             values.insert({s.toCaseFolded(), k.toCaseFolded()}, ini.readString(s, k));
+            if (names && !names->contains({s.toCaseFolded(), k.toCaseFolded()}))
+                names->insert({s.toCaseFolded(), k.toCaseFolded()}, {s, k});
+        }
     return values;
 }
 
@@ -48,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes = fuzz::bytesOf(data, size);
     const IniFile ini(fuzz::writeScratch(QStringLiteral("Fischkladde.ini"), bytes));
     const QStringList sections = sectionsOf(bytes);
-    const Values before = valuesOf(ini, sections);
+    Names names;
+    const Values before = valuesOf(ini, sections, &names);
     for (auto it = before.begin(); it != before.end(); ++it) {
         FUZZ_CHECK(!it.value().contains(QLatin1Char('\r')) && !it.value().contains(QLatin1Char('\n')), it.value());
         (void)ini.readBool(it.key().first, it.key().second);
@@ -62,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Writing one key changes that value only.
     if (!before.isEmpty()) {
         const auto target = std::next(before.begin(), qsizetype(size % size_t(before.size())));
-        const QString section = target.key().first;
-        const QString key = target.key().second;
+        const QString section = names.value(target.key()).first;
+        const QString key = names.value(target.key()).second;
         try {
             ini.writeString(section, key, QStringLiteral("Neuer Wert"));
         } catch (const FkError& e) {

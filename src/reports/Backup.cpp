@@ -652,11 +652,17 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
         const auto it = std::find_if(plan.begin(), plan.end(), [&](const Extraction& e) { return e.target == path; });
         if (path.isEmpty() || it == plan.end())
             return r;
-        // The settings file is Windows-1252: a name it cannot hold could not be rewired.
+        // The settings file is Windows-1252, one value a line: a name it cannot hold could not
+        // be rewired.
         if (!win1252::canEncode(path))
             throw FkError(refusal(archivePath, QStringLiteral("Der Name \"%1\" enthält das Zeichen \"%2\", das die "
                                                               "Einstellungsdatei nicht speichern kann.")
                                                    .arg(it->item->name, win1252::firstUnencodable(path))));
+        if (IniFile::hasLineBreak(path))
+            throw FkError(refusal(archivePath, QStringLiteral("Der Name \"%1\" enthält einen Zeilenumbruch, den die "
+                                                              "Einstellungsdatei nicht speichern kann.")
+                                                   .arg(QString(it->item->name).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                                            .replace(QLatin1Char('\r'), QLatin1Char(' ')))));
         try {
             r.table.loadFromBytes(it->kept ? it->data : archive.read(*it->item, true), it->item->name);
         } catch (const FkError& e) {

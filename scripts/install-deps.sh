@@ -10,6 +10,7 @@ packages=(
   qpdf poppler-utils unzip zip libxml2-utils imagemagick file
   xvfb xauth xdg-utils
   desktop-file-utils appstream librsvg2-bin dpkg-dev
+  clang libclang-rt-14-dev llvm
 )
 missing=()
 for p in "${packages[@]}"; do

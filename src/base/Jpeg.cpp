@@ -205,6 +205,13 @@ QImage decodeImpl(const QByteArray& bytes, const QSize& minimumSize, const QStri
         jpeg_destroy_decompress(&cinfo);
         throw EFileError(readError(name, QString::fromLocal8Bit(trap.message)));
     }
+    // A header may promise up to 65500 × 65500 pixels in a file of a few hundred bytes:
+    // refuse what no camera or scanner makes before asking for gigabytes.
+    if (qint64(cinfo.output_width) * cinfo.output_height > jpeg::kMaxPixels) {
+        const QString size = QStringLiteral("%1 × %2").arg(cinfo.output_width).arg(cinfo.output_height);
+        jpeg_destroy_decompress(&cinfo);
+        throw EFileError(readError(name, QStringLiteral("Das Bild hat mit %1 Pixeln zu viele Bildpunkte.").arg(size)));
+    }
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     const bool inverted = cinfo.saw_Adobe_marker;
     QImage image(int(cinfo.output_width), int(cinfo.output_height),

@@ -26,11 +26,14 @@ bool readInfo(const QByteArray& bytes, Info* info, QString* error = nullptr);
 // and on data that ends before the picture does. Cheap even for large photos.
 bool verify(const QByteArray& bytes, QString* error = nullptr);
 
+// The most pixels decode() produces (after scaling); larger pictures are refused.
+inline constexpr qint64 kMaxPixels = qint64(1) << 28;
+
 // Decodes to an RGB888 image. With a valid minimumSize the decoder scales by M/8
 // (M = 1..8) to the smallest size whose width and height are both not below the minimum;
 // a picture already smaller than that is decoded at full size (never enlarged).
 // `name` (a file name, may be empty) is put into the error message.
-// Raises EFileError on failure.
+// Raises EFileError on failure and for a result above kMaxPixels.
 QImage decode(const QByteArray& bytes, const QSize& minimumSize = QSize(), const QString& name = QString());
 
 // The size decode() would return for a picture of the given full size.

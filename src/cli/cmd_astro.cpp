@@ -1,44 +1,21 @@
 // fischkladde-cli astro: sunrise, sunset, moonrise, moonset and moon phase per day.
 #include "cli/Cli.h"
 #include "data/GermanFormat.h"
-#include "entry/Astro.h"
+#include "entry/AstroTable.h"
 #include "entry/Location.h"
-#include "entry/TSunMoonCalendar.h"
 #include "base/FkError.h"
 
 #include <QTextStream>
 
 namespace {
 
-// Plain decimals only: "nan", "inf" or exponents would slip through a number parser and a
-// range check that NaN passes.
-double parseDegrees(const QString& text, double limit)
+double degreesOption(const QString& text, double limit)
 {
-    const std::optional<double> value = location::parseDegrees(text);
-    if (!value)
-        throw cli::UsageError{QStringLiteral("'%1' ist keine gültige Gradzahl.").arg(text)};
-    if (!(*value >= -limit && *value <= limit))
-        throw cli::UsageError{
-            QStringLiteral("'%1' liegt nicht zwischen -%2 und %2 Grad.").arg(text).arg(limit)};
-    return *value;
-}
-
-// A day whose calendar calculation stopped: each value on its own, the failing ones named.
-void printEventsOneByOne(QTextStream& out, const QDate& day, const astro::Observer& observer)
-{
-    using astro::Body;
-    using astro::Event;
-    const astro::real t = astro::dateTimeValue(day);
-    const auto column = [&](Body body, Event event) {
-        try {
-            return astro::timeOfDayText(astro::riseTransitSet(body, t, event, observer));
-        } catch (const astro::ENoRisesOrSets& e) {
-            return e.message();
-        }
-    };
-    out << column(Body::Sun, Event::Rise) << '\t' << column(Body::Sun, Event::Set) << '\t'
-        << column(Body::Moon, Event::Rise) << '\t' << column(Body::Moon, Event::Set) << '\t'
-        << astro::moonPhaseName(astro::moonPhaseClass(day)) << '\n';
+    try {
+        return astrotable::parseDegrees(text, limit);
+    } catch (const FkError& e) {
+        throw cli::UsageError{e.message()};
+    }
 }
 
 int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
@@ -59,31 +36,10 @@ int runAstro(const QStringList& arguments, QTextStream& out, QTextStream&)
 
     // Without --lat/--lon the location of the settings file (51.6° N, 7.5° E when none is set).
     const location::Location settings = location::defaultLocation();
-    const double latitude = hasLat ? parseDegrees(lat, 90) : settings.latitude;
-    const double longitudeWest = hasLon ? parseDegrees(lon, 180) : -settings.longitude;
+    const double latitude = hasLat ? degreesOption(lat, 90) : settings.latitude;
+    const double longitudeWest = hasLon ? degreesOption(lon, 180) : -settings.longitude;
 
-    // As in the entry dialog: a calendar that shows another day is set to each date at 0:00.
-    TSunMoonCalendar calendar(QDateTime(first.addDays(-1), QTime(0, 0)));
-    try {
-        // The day before is never printed, so its failure does not matter.
-        calendar.setLatitude(static_cast<float>(latitude));
-        calendar.setLongitude(static_cast<float>(longitudeWest));
-    } catch (const astro::ENoRisesOrSets&) {
-    }
-    const astro::Observer observer{calendar.latitude(), calendar.longitude(), 0};
-
-    for (QDate day = first; day <= last; day = day.addDays(1)) {
-        out << german::formatDate(day) << '\t';
-        try {
-            calendar.setDate(QDateTime(day, QTime(0, 0)));
-        } catch (const astro::ENoRisesOrSets&) {
-            printEventsOneByOne(out, day, observer);
-            continue;
-        }
-        out << calendar.sunRiseText() << '\t' << calendar.sunSetText() << '\t'
-            << calendar.moonRiseText() << '\t' << calendar.moonSetText() << '\t'
-            << calendar.moonPhaseText() << '\n';
-    }
+    astrotable::forEachLine(first, last, latitude, longitudeWest, [&](const QString& line) { out << line << '\n'; });
     return 0;
 }
 

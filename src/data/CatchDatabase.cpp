@@ -60,6 +60,11 @@ void requireStorablePath(const QString& path)
                                         "Zeichen \"%2\", das die Einstellungsdatei nicht speichern kann. Bitte "
                                         "die Datei in einen anderen Ordner legen oder umbenennen.")
                              .arg(QDir::toNativeSeparators(path), bad));
+    if (IniFile::hasLineBreak(path))
+        throw EFileError(QStringLiteral("Die Datenbank \"%1\" kann nicht verwendet werden: der Pfad enthält einen "
+                                        "Zeilenumbruch, den die Einstellungsdatei nicht speichern kann. Bitte die "
+                                        "Datei umbenennen.")
+                             .arg(QDir::toNativeSeparators(path)));
 }
 
 // Table, held path and settings change together: the settings are written last of the

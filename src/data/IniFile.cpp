@@ -49,6 +49,25 @@ bool same(const QString& a, const QString& b)
 
 } // namespace
 
+bool IniFile::hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+namespace {
+
+void refuseLineBreaks(const QString& path, const QStringList& texts)
+{
+    for (const QString& t : texts)
+        if (IniFile::hasLineBreak(t))
+            throw EFileError(QStringLiteral("Die Einstellungsdatei \"%1\" kann \"%2\" nicht speichern: "
+                                            "der Text enthält einen Zeilenumbruch.")
+                                 .arg(QDir::toNativeSeparators(path), QString(t).replace(QLatin1Char('\r'), QLatin1Char(' '))
+                                                                          .replace(QLatin1Char('\n'), QLatin1Char(' '))));
+}
+
+} // namespace
+
 IniFile IniFile::settings()
 {
     return IniFile(ProgramFolder::file(QStringLiteral("Fischkladde.ini")));
@@ -155,6 +174,7 @@ void setIn(QStringList& lines, const QString& section, const QString& key, const
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) const
 {
+    refuseLineBreaks(m_path, {section, key, value});
     QStringList lines = readLines();
     setIn(lines, section, key, value);
     writeLines(lines);
@@ -183,6 +203,9 @@ void IniFile::deleteKey(const QString& section, const QString& key) const
 
 void IniFile::replaceSection(const QString& section, const QList<std::pair<QString, QString>>& entries) const
 {
+    refuseLineBreaks(m_path, {section});
+    for (const auto& [key, value] : entries)
+        refuseLineBreaks(m_path, {key, value});
     const QStringList lines = readLines();
     QStringList out;
     bool inSection = false;

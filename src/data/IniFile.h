@@ -23,7 +23,12 @@ public:
     // Keys of a section in file order.
     QStringList keys(const QString& section) const;
 
-    // Raise EFileError when the file cannot be written or the text has no Windows-1252 form.
+    // True when the text holds CR or LF: as a section, key or value it would end its line and
+    // the rest would be read as lines of their own.
+    static bool hasLineBreak(const QString& text);
+
+    // Raise EFileError when the file cannot be written, the text has no Windows-1252 form or a
+    // section, key or value holds a line break (the file is then left as it was).
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
     void deleteKey(const QString& section, const QString& key) const;

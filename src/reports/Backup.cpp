@@ -1,4 +1,5 @@
 #include "reports/Backup.h"
+#include "base/Win1252.h"
 #include "base/FkError.h"
 #include "base/SafeFile.h"
 #include "base/FileErrors.h"
@@ -686,6 +687,45 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
             newAkdb = programFolder + QLatin1Char('/') + item.baseName;
     }
 
+    // The databases that will be opened are loaded here, from the archive: one that does not
+    // load refuses the archive before anything is touched, instead of after its lists and
+    // pictures were written.
+    struct Rewire {
+        QString path;
+        bool exists = false;
+        TTextTable table;
+    };
+    const auto prepare = [&](const QString& path, bool catches) {
+        Rewire r;
+        r.path = path;
+        const auto it = std::find_if(plan.begin(), plan.end(), [&](const Extraction& e) { return e.target == path; });
+        if (path.isEmpty() || it == plan.end())
+            return r;
+        // The settings file is Windows-1252, one value a line: a name it cannot hold could not
+        // be rewired.
+        if (!win1252::canEncode(path))
+            throw FkError(refusal(archivePath, QStringLiteral("Der Name \"%1\" enthält das Zeichen \"%2\", das die "
+                                                              "Einstellungsdatei nicht speichern kann.")
+                                                   .arg(it->item->name, win1252::firstUnencodable(path))));
+        if (IniFile::hasLineBreak(path))
+            throw FkError(refusal(archivePath, QStringLiteral("Der Name \"%1\" enthält einen Zeilenumbruch, den die "
+                                                              "Einstellungsdatei nicht speichern kann.")
+                                                   .arg(QString(it->item->name).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                                            .replace(QLatin1Char('\r'), QLatin1Char(' ')))));
+        try {
+            r.table.loadFromBytes(it->kept ? it->data : archive.read(*it->item, true), it->item->name);
+        } catch (const FkError& e) {
+            throw FkError(refusal(archivePath, e.message()));
+        }
+        r.exists = true;
+        // Brought up to date in memory as at start-up; the restored file stays as it was.
+        if (catches)
+            catchdb::upgradeCatchTable(r.table);
+        return r;
+    };
+    Rewire db = prepare(newDb, true);
+    Rewire akdb = prepare(newAkdb, false);
+
     // 2. A way back: the data as they are now.
     RestoreResult result;
     const QString safetyFolder = programFolder + QStringLiteral("/Sicherungen");
@@ -743,26 +783,7 @@ RestoreResult restore(const QString& archivePath, const QString& programFolder, 
     for (const Extraction& e : plan)
         result.extracted.append(e.target);
 
-    // 4. Rewire the settings and the session to the restored databases; both tables are
-    // read before anything is rewired, so a damaged one leaves the old ones in place.
-    struct Rewire {
-        QString path;
-        bool exists = false;
-        TTextTable table;
-    };
-    const auto prepare = [](const QString& path, bool catches) {
-        Rewire r;
-        r.path = path;
-        r.exists = !path.isEmpty() && QFileInfo(path).isFile();
-        if (r.exists && !r.table.LoadFromFile(path))
-            throw EFileError(QStringLiteral("Die Datenbank \"%1\" konnte nicht geöffnet werden.").arg(shown(path)));
-        // Brought up to date in memory as at start-up; the restored file stays as it was.
-        if (r.exists && catches)
-            catchdb::upgradeCatchTable(r.table);
-        return r;
-    };
-    Rewire db = prepare(newDb, true);
-    Rewire akdb = prepare(newAkdb, false);
+    // 4. Rewire the settings and the session to the restored databases (read in step 1).
     // Both keys in one write: a restore cut short leaves the settings old or new, never
     // the catches of one backup beside the costs of the other.
     QList<std::pair<QString, QString>> keys;

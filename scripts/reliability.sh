@@ -96,7 +96,7 @@ if [ $do_asan -eq 1 ]; then
     # Leak reports are kept for our code; the suppressions name Qt's and fontconfig's own
     # caches only (scripts/lsan.supp).
     if (cd build-asan &&
-        QT_QPA_PLATFORM=offscreen \
+        QT_QPA_PLATFORM=offscreen FK_KILL_COUNT=${FK_KILL_COUNT:-60} \
         ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
         LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0 \
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

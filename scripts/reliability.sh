@@ -39,7 +39,7 @@ done
 jobs=$(nproc)
 launcher=()
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR="$root"
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 failed=()

@@ -26,6 +26,24 @@ QString foldedUtf16(const QString& name)
     return win1252::decode(win1252::encodeLossy(name)).toCaseFolded();
 }
 
+// A field name as it reads back after a save: a lone LF is not written and a CR comes back
+// as CR LF. Names are compared in this form, so two that a save would make one are one.
+QByteArray storedName(const QByteArray& name)
+{
+    if (!name.contains('\r') && !name.contains('\n'))
+        return name;
+    QByteArray out;
+    out.reserve(name.size() + 8);
+    for (char ch : name) {
+        if (ch == '\n')
+            continue;
+        out.append(ch);
+        if (ch == '\r')
+            out.append('\n');
+    }
+    return out;
+}
+
 } // namespace
 
 // ---- Row ---------------------------------------------------------------------------------
@@ -62,8 +80,9 @@ int TTextTable::findField(const QString& folded) const
     return 0;
 }
 
-bool TTextTable::AddField(const QByteArray& name)
+bool TTextTable::AddField(const QByteArray& given)
 {
+    const QByteArray name = storedName(given);
     qsizetype start = 0;
     while (start < name.size() && name[start] == ' ')
         ++start;
@@ -585,7 +604,9 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
             QSet<QString> seen;
             seen.reserve(qsizetype(row.ends.size()));
             for (int k = 0; k < int(row.ends.size()); ++k) {
-                const QByteArray name = row.get(k);
+                const QByteArray read = row.get(k);
+                const QByteArray name = storedName(read);
+                canonical = canonical && name.size() == read.size();
                 if (name.count(' ') == name.size())
                     continue; // empty or blanks only
                 const QString folded = fold(name);

@@ -100,6 +100,22 @@ TEST(TableEscapes, FieldNamesAreWrittenWithTheValueEscapes)
     EXPECT_EQ(back.value(1, 4), "12");
 }
 
+TEST(TableEscapes, NamesThatASaveWouldMergeAreOneField)
+{
+    // A lone CR is saved as "\n" and reads back as CR LF; a lone LF is not saved at all.
+    const TTextTable t = loaded("x\r;x\\n;y\r\n");
+    ASSERT_EQ(t.FieldCount(), 2);
+    const TTextTable back = loaded(t.toBytes());
+    EXPECT_EQ(back.fieldNames(), t.fieldNames());
+    EXPECT_EQ(back.toBytes(), t.toBytes());
+
+    TTextTable added;
+    EXPECT_TRUE(added.AddField(QByteArray("a\nb")));
+    EXPECT_FALSE(added.AddField(QByteArray("AB")));
+    EXPECT_TRUE(added.AddField(QByteArray("c\rd")));
+    EXPECT_EQ(loaded(added.toBytes()).fieldNames(), added.fieldNames());
+}
+
 TEST(TableEscapes, EveryFixtureSurvivesUpgradeAndSave)
 {
     ASSERT_GE(fixtures().size(), 6);

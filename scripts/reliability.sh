@@ -11,6 +11,7 @@
 #   scripts/reliability.sh            long run: 300 s per fuzz target
 #   scripts/reliability.sh --short    CI run: 10 s per fuzz target
 #   --seconds N       N seconds per fuzz target
+#   --seed N          libFuzzer's seed (--short: 1, so a CI run can be repeated; else random)
 #   --only NAME       one fuzz target only (repeatable)
 #   --fuzz-only       step 1 only;   --no-fuzz    leave step 1 out
 #   --no-asan         leave step 2 out; --no-labelled  leave step 3 out (test.sh has run them)
@@ -19,13 +20,15 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 seconds=300
+seed=0
 only=()
 do_fuzz=1 do_asan=1 do_labelled=1
 while [ $# -gt 0 ]; do
   case $1 in
-    --short) seconds=10 ;;
+    --short) seconds=10 seed=1 ;;
     --long) seconds=300 ;;
     --seconds) seconds=$2; shift ;;
+    --seed) seed=$2; shift ;;
     --only) only+=("$2"); shift ;;
     --fuzz-only) do_asan=0 do_labelled=0 ;;
     --no-fuzz) do_fuzz=0 ;;
@@ -71,7 +74,7 @@ if [ $do_fuzz -eq 1 ]; then
     # Leaks are left to the sanitizer test run (Qt keeps caches for the life of the process).
     log=build-fuzz/fuzz_$t.log
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-      "build-fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      "build-fuzz/fuzz_$t" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$work" "fuzz/corpus/$t" >"$log" 2>&1
     status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
@@ -81,6 +84,12 @@ if [ $do_fuzz -eq 1 ]; then
     else
       note "  $t: FINDING after ${runs:-?} executions (see $log and $findings/)"
       grep -m5 -E 'ERROR|check failed|runtime error|Timeout|out-of-memory' "$log" | tee -a "$summary"
+      # The input itself, so a finding on a machine that is gone can still be replayed.
+      for f in "$findings"/*; do
+        [ -f "$f" ] || continue
+        note "  input $(basename "$f") ($(stat -c %s "$f") bytes, first 512 as hex):"
+        head -c 512 "$f" | od -An -tx1 | tee -a "$summary"
+      done
       failed+=("fuzz_$t")
     fi
   done

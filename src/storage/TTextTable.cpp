@@ -44,29 +44,45 @@ QByteArray storedName(const QByteArray& name)
     return out;
 }
 
-} // namespace
-
-// ---- Row ---------------------------------------------------------------------------------
-
-QByteArray TTextTable::Row::get(int index) const
+// By length, not up to a NUL byte: a name may hold any byte of the file.
+bool sameAsciiIgnoringCase(const char* a, const char* b, qsizetype n)
 {
-    const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
-    // Always a copy: a row may still point into the loaded file's bytes.
-    return QByteArray(data.constData() + begin, qsizetype(ends[index] - begin));
+    for (qsizetype i = 0; i < n; ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] + 32) : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
-void TTextTable::Row::set(int index, const QByteArray& value)
+} // namespace
+
+// ---- values of one row ---------------------------------------------------------------------------------
+
+QByteArray TTextTable::cell(size_t row, int index) const
 {
+    const uint32_t* ends = endsOf(row);
+    const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
+    // Always a copy: a row may still point into the loaded file's bytes.
+    return QByteArray(m_rows[row].data.constData() + begin, qsizetype(ends[index] - begin));
+}
+
+void TTextTable::setCell(size_t row, int index, const QByteArray& value)
+{
+    Row& r = m_rows[row];
+    uint32_t* ends = endsOf(row);
     const uint32_t begin = index == 0 ? 0 : ends[index - 1] + 1;
     const uint32_t oldLen = ends[index] - begin;
-    data.replace(begin, oldLen, value);
+    r.data.replace(begin, oldLen, value);
+    r.verbatim = false;
     for (char ch : value)
         if (ch == ';' || ch == '\\' || ch == '\r' || ch == '\n') {
-            plain = false;
+            r.plain = false;
             break;
         }
     const int64_t delta = int64_t(value.size()) - int64_t(oldLen);
-    for (size_t k = size_t(index); k < ends.size(); ++k)
+    for (int k = index; k < FieldCount(); ++k)
         ends[k] = uint32_t(int64_t(ends[k]) + delta);
 }
 
@@ -92,11 +108,22 @@ bool TTextTable::AddField(const QByteArray& given)
     if (findField(folded) != 0)
         return false;
     m_pristine = false;
+    // Every row gets an empty value at its end: the ends array is laid out anew, one wider.
+    const size_t width = size_t(m_fields.size());
+    std::vector<uint32_t> ends;
+    ends.reserve(m_rows.size() * (width + 1));
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        Row& row = m_rows[r];
+        ends.insert(ends.end(), m_ends.begin() + ptrdiff_t(r * width), m_ends.begin() + ptrdiff_t((r + 1) * width));
+        if (width > 0)
+            row.data.append(';');
+        row.verbatim = false;
+        ends.push_back(uint32_t(row.data.size()));
+    }
+    m_ends = std::move(ends);
     m_fields.append(name);
     m_foldedFields.append(folded);
     m_asciiFields.push_back(std::all_of(name.begin(), name.end(), [](char ch) { return uchar(ch) < 0x80; }));
-    for (Row& row : m_rows)
-        row.appendEmpty();
     m_buffer.append(QByteArray());
     return true;
 }
@@ -127,7 +154,7 @@ int TTextTable::FieldIndex(const QByteArray& name) const
         for (int i = 0; i < m_fields.size(); ++i) {
             const QByteArray& f = m_fields[i];
             if (m_asciiFields[i]) {
-                if (f.size() == name.size() && qstrnicmp(f.constData(), name.constData(), f.size()) == 0)
+                if (f.size() == name.size() && sameAsciiIgnoringCase(f.constData(), name.constData(), f.size()))
                     return i + 1;
             } else {
                 allAscii = false;
@@ -149,8 +176,10 @@ int TTextTable::FieldIndex(const QString& name) const
 bool TTextTable::AddRow()
 {
     Row row;
+    if (FieldCount() > 0)
+        row.data = QByteArray(FieldCount() - 1, ';');
     for (int i = 0; i < FieldCount(); ++i)
-        row.appendEmpty();
+        m_ends.push_back(uint32_t(i));
     m_rows.push_back(std::move(row));
     m_pristine = false;
     return GoLast();
@@ -162,6 +191,8 @@ bool TTextTable::DeleteRow()
     bool removed = false;
     if (n >= 1 && n <= RowCount()) {
         m_rows.erase(m_rows.begin() + (n - 1));
+        const auto first = m_ends.begin() + ptrdiff_t(size_t(n - 1) * size_t(FieldCount()));
+        m_ends.erase(first, first + FieldCount());
         removed = true;
         m_pristine = false;
     }
@@ -230,6 +261,7 @@ bool TTextTable::GoToRow(int row)
 void TTextTable::ClearRows()
 {
     m_rows.clear();
+    m_ends.clear();
     m_source.clear();
     m_pristine = false;
     m_cursor = 0;
@@ -274,23 +306,23 @@ QByteArray TTextTable::value(int row, int column) const
 {
     if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
         return {};
-    return m_rows[size_t(row - 1)].get(column - 1);
+    return cell(size_t(row - 1), column - 1);
 }
 
 QByteArrayView TTextTable::view(int row, int column) const
 {
     if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
         return {};
-    const Row& r = m_rows[size_t(row - 1)];
-    const uint32_t begin = column == 1 ? 0 : r.ends[size_t(column - 2)] + 1;
-    return QByteArrayView(r.data.constData() + begin, qsizetype(r.ends[size_t(column - 1)] - begin));
+    const uint32_t* ends = endsOf(size_t(row - 1));
+    const uint32_t begin = column == 1 ? 0 : ends[column - 2] + 1;
+    return QByteArrayView(m_rows[size_t(row - 1)].data.constData() + begin, qsizetype(ends[column - 1] - begin));
 }
 
 bool TTextTable::setValue(int row, int column, const QByteArray& v)
 {
     if (row < 1 || row > RowCount() || column < 1 || column > FieldCount())
         return false;
-    m_rows[size_t(row - 1)].set(column - 1, v);
+    setCell(size_t(row - 1), column - 1, v);
     m_pristine = false;
     return true;
 }
@@ -300,7 +332,7 @@ bool TTextTable::CopyRowToBuffer()
     if (m_rows.empty() || m_cursor < 1)
         return false;
     for (int c = 0; c < FieldCount(); ++c)
-        m_buffer[c] = m_rows[size_t(m_cursor - 1)].get(c);
+        m_buffer[c] = cell(size_t(m_cursor - 1), c);
     return true;
 }
 
@@ -309,7 +341,7 @@ bool TTextTable::PasteRowFromBuffer()
     if (m_rows.empty() || m_cursor < 1)
         return false;
     for (int c = 0; c < FieldCount(); ++c)
-        m_rows[size_t(m_cursor - 1)].set(c, m_buffer[c]);
+        setCell(size_t(m_cursor - 1), c, m_buffer[c]);
     m_pristine = false;
     return true;
 }
@@ -341,8 +373,9 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
 {
     if (m_fields.isEmpty())
         return true;
-    // Large enough that the pieces handed on are few, small enough to stay in the cache.
-    constexpr size_t kBlock = 64 * 1024;
+    // Large pieces: the kernel writes them in large page groups, a third cheaper than 64 KiB
+    // ones; still a fixed buffer, not the whole file.
+    constexpr size_t kBlock = 1024 * 1024;
     const std::unique_ptr<char[]> block(new char[kBlock]);
     char* const begin = block.get();
     char* const limit = begin + kBlock;
@@ -401,11 +434,13 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
             return raw(b, size_t(runEnd - b));
         return flush() && put(b, runEnd - b);
     };
-    for (const Row& r : m_rows) {
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        const Row& r = m_rows[row];
         const char* d = r.data.constData();
         const auto n = size_t(r.data.size());
         const auto at = reinterpret_cast<uintptr_t>(d);
-        if (r.plain && at >= sourceBegin && at + n + 2 <= sourceEnd && d[n] == '\r' && d[n + 1] == '\n') {
+        // The flag spares reading the line end: the loaded bytes are mostly out of the cache.
+        if (r.verbatim && at >= sourceBegin && at + n + 2 <= sourceEnd) {
             if (runBegin && runEnd == d) {
                 runEnd = d + n + 2;
             } else {
@@ -424,11 +459,12 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
                 return false;
             continue;
         }
+        const uint32_t* ends = endsOf(row);
         uint32_t from = 0;
-        for (size_t k = 0; k < r.ends.size(); ++k) {
-            if ((k && !raw(";", 1)) || !escaped(d + from, size_t(r.ends[k] - from)))
+        for (int k = 0; k < FieldCount(); ++k) {
+            if ((k && !raw(";", 1)) || !escaped(d + from, size_t(ends[k] - from)))
                 return false;
-            from = r.ends[k] + 1;
+            from = ends[k] + 1;
         }
         if (!raw(kLineEnd, 2))
             return false;
@@ -519,11 +555,22 @@ bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
     data = QByteArray(qsizetype(len), Qt::Uninitialized);
     char* const out = data.data();
     char* w = out;
-    for (const char* c = p; c < lineEnd; ++c) {
+    bool canon = canonical; // kept in a register, not written back per byte
+    const char* c = p;
+    while (c < lineEnd) {
+        // Copy the plain stretch up to the next byte that means something, in one piece.
+        const char* s = c;
+        while (s < lineEnd && *s != '\\' && *s != ';' && *s != '\r')
+            ++s;
+        std::memcpy(w, c, size_t(s - c));
+        w += s - c;
+        c = s;
+        if (c == lineEnd)
+            break;
         if (*c == '\\') {
             if (c + 1 < lineEnd) {
                 ++c;
-                canonical = canonical && (*c == 'n' || *c == '\\' || *c == ';');
+                canon = canon && (*c == 'n' || *c == '\\' || *c == ';');
                 if (*c == 'n' || *c == 'N') {
                     *w++ = '\r';
                     *w++ = '\n';
@@ -532,16 +579,18 @@ bool splitLine(const char* p, const char* lineEnd, QByteArray& data, std::vector
                 }
             } else {
                 *w++ = '\\';
-                canonical = false;
+                canon = false;
             }
         } else if (*c == ';') {
             ends.push_back(uint32_t(w - out));
             *w++ = ';';
         } else {
-            canonical = canonical && *c != '\r';
+            canon = false; // a bare CR
             *w++ = *c;
         }
+        ++c;
     }
+    canonical = canon;
     ends.push_back(uint32_t(w - out));
     data.truncate(w - out);
     return false;
@@ -573,7 +622,8 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
         const char* lineEnd = nl ? nl : end;
         const char* next = nl ? nl + 1 : end;
-        if (nl && lineEnd > p && lineEnd[-1] == '\r')
+        const bool crlf = nl && lineEnd > p && lineEnd[-1] == '\r';
+        if (crlf)
             --lineEnd;
         else
             canonical = false; // LF alone, or no line end at the end of the file
@@ -588,23 +638,24 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
                 continue;
             }
         }
-        Row row;
-        row.ends.reserve(size_t(std::max(fresh.FieldCount(), 1)));
-        row.plain = splitLine(p, lineEnd, row.data, row.ends, canonical);
         if (header) {
+            QByteArray data;
+            std::vector<uint32_t> ends;
+            splitLine(p, lineEnd, data, ends, canonical);
             // More fields than this make a file no table of this program (a wrong file, or
             // one without line ends): refused with a message instead of exhausting memory.
             constexpr size_t kMaxFields = 65536;
-            if (row.ends.size() > kMaxFields)
+            if (ends.size() > kMaxFields)
                 throw EFileError(QStringLiteral("Die Datei \"%1\" ist keine Tabelle dieses Programms: ihre erste Zeile "
                                                 "nennt %2 Felder (höchstens %3).")
-                                     .arg(origin).arg(row.ends.size()).arg(kMaxFields));
+                                     .arg(origin).arg(ends.size()).arg(kMaxFields));
             // AddField's rules, with a set instead of its search: no quadratic time for a
             // long header. The table has no rows yet.
             QSet<QString> seen;
-            seen.reserve(qsizetype(row.ends.size()));
-            for (int k = 0; k < int(row.ends.size()); ++k) {
-                const QByteArray read = row.get(k);
+            seen.reserve(qsizetype(ends.size()));
+            for (size_t k = 0; k < ends.size(); ++k) {
+                const uint32_t begin = k == 0 ? 0 : ends[k - 1] + 1;
+                const QByteArray read = data.mid(begin, qsizetype(ends[k] - begin));
                 const QByteArray name = storedName(read);
                 canonical = canonical && name.size() == read.size();
                 if (name.count(' ') == name.size())
@@ -619,16 +670,28 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
                 fresh.m_buffer.append(QByteArray());
             }
             // A blank or repeated name is dropped, and so missing from the next save.
-            canonical = canonical && fresh.FieldCount() == int(row.ends.size());
+            canonical = canonical && fresh.FieldCount() == int(ends.size());
+            fresh.m_ends.reserve(lines * size_t(fresh.FieldCount()));
             header = false;
         } else {
-            if (int(row.ends.size()) > fresh.FieldCount())
+            const size_t width = size_t(fresh.FieldCount());
+            const size_t first = fresh.m_ends.size();
+            Row row;
+            row.plain = splitLine(p, lineEnd, row.data, fresh.m_ends, canonical);
+            row.verbatim = row.plain && crlf;
+            size_t count = fresh.m_ends.size() - first;
+            if (count > width)
                 throw EFileError(QStringLiteral(
                     "Die Datei \"%1\" ist beschädigt: Zeile %2 hat %3 Werte, die Tabelle aber nur %4 Felder.")
-                                     .arg(origin).arg(lineNo).arg(row.ends.size()).arg(fresh.FieldCount()));
-            canonical = canonical && int(row.ends.size()) == fresh.FieldCount();
-            while (int(row.ends.size()) < fresh.FieldCount())
-                row.appendEmpty();
+                                     .arg(origin).arg(lineNo).arg(count).arg(width));
+            if (count < width) {
+                canonical = false;
+                row.verbatim = false;
+                for (; count < width; ++count) {
+                    row.data.append(';');
+                    fresh.m_ends.push_back(uint32_t(row.data.size()));
+                }
+            }
             fresh.m_rows.push_back(std::move(row));
         }
         p = next;

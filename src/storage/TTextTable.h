@@ -87,21 +87,18 @@ public:
 
 private:
     // One row keeps its values in one buffer, one gap byte between neighbours (so a line
-    // without escapes is stored as read); ends[k] is the end offset of value k. This keeps a
-    // large log at about twice the size of its file in memory.
+    // without escapes is stored as read). The end offsets of the values live in one array
+    // for the whole table, FieldCount() per row: no allocation per row, and a large log
+    // stays at about twice the size of its file in memory.
     struct Row {
         QByteArray data;
-        std::vector<uint32_t> ends;
         bool plain = true; // no value holds a byte that needs escaping
-        QByteArray get(int index) const;
-        void set(int index, const QByteArray& value);
-        void appendEmpty()
-        {
-            if (!ends.empty())
-                data.append(';');
-            ends.push_back(uint32_t(data.size()));
-        }
+        bool verbatim = false; // as loaded: `data` is followed by CR LF in the loaded bytes
     };
+    uint32_t* endsOf(size_t row) { return m_ends.data() + row * size_t(m_fields.size()); }
+    const uint32_t* endsOf(size_t row) const { return m_ends.data() + row * size_t(m_fields.size()); }
+    QByteArray cell(size_t row, int index) const;
+    void setCell(size_t row, int index, const QByteArray& value);
 
     int findField(const QString& folded) const;
     void clearAll();
@@ -111,6 +108,7 @@ private:
     QList<QString> m_foldedFields;
     std::vector<bool> m_asciiFields;
     std::vector<Row> m_rows;
+    std::vector<uint32_t> m_ends; // value ends of every row, row after row
     QList<QByteArray> m_buffer;
     int m_cursor = 0;
     bool m_bof = true;

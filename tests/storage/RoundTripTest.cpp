@@ -114,6 +114,13 @@ TEST(TableEscapes, NamesThatASaveWouldMergeAreOneField)
     EXPECT_FALSE(added.AddField(QByteArray("AB")));
     EXPECT_TRUE(added.AddField(QByteArray("c\rd")));
     EXPECT_EQ(loaded(added.toBytes()).fieldNames(), added.fieldNames());
+
+    // A NUL byte is part of a name like any other.
+    TTextTable nul;
+    ASSERT_TRUE(nul.AddField(QByteArray("a\0b", 3)));
+    ASSERT_TRUE(nul.AddField(QByteArray("A\0c", 3)));
+    EXPECT_EQ(nul.FieldIndex(QByteArray("a\0C", 3)), 2);
+    EXPECT_EQ(nul.FieldIndex(QByteArray("a\0d", 3)), 0);
 }
 
 TEST(TableEscapes, EveryFixtureSurvivesUpgradeAndSave)

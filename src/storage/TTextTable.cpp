@@ -375,10 +375,17 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
         return true;
     // Large pieces: the kernel writes them in large page groups, a third cheaper than 64 KiB
     // ones; still a fixed buffer, not the whole file.
-    constexpr size_t kBlock = 1024 * 1024;
-    const std::unique_ptr<char[]> block(new char[kBlock]);
+    constexpr size_t kLargestBlock = 1024 * 1024;
+    // A small table gets a small buffer (every byte escapes to at most two).
+    size_t blockSize = 2;
+    for (const QByteArray& f : m_fields)
+        blockSize += 2 * size_t(f.size()) + 1;
+    for (size_t r = 0; r < m_rows.size() && blockSize < kLargestBlock; ++r)
+        blockSize += 2 * size_t(m_rows[r].data.size()) + 2;
+    blockSize = std::min(blockSize, kLargestBlock);
+    const std::unique_ptr<char[]> block(new char[blockSize]);
     char* const begin = block.get();
-    char* const limit = begin + kBlock;
+    char* const limit = begin + blockSize;
     char* w = begin;
     auto flush = [&] {
         const qsizetype n = w - begin;
@@ -389,7 +396,7 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
         if (n > size_t(limit - w)) {
             if (!flush())
                 return false;
-            if (n > kBlock)
+            if (n > blockSize)
                 return put(d, qsizetype(n));
         }
         std::memcpy(w, d, n);
@@ -430,7 +437,7 @@ bool TTextTable::writeBytes(const std::function<bool(const char*, qsizetype)>& p
         const char* b = runBegin;
         runBegin = nullptr;
         // A short run is cheaper copied than written on its own.
-        if (size_t(runEnd - b) <= kBlock / 4)
+        if (size_t(runEnd - b) <= blockSize / 4)
             return raw(b, size_t(runEnd - b));
         return flush() && put(b, runEnd - b);
     };
@@ -671,7 +678,9 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
             }
             // A blank or repeated name is dropped, and so missing from the next save.
             canonical = canonical && fresh.FieldCount() == int(ends.size());
-            fresh.m_ends.reserve(lines * size_t(fresh.FieldCount()));
+            // Room for every row, but never more than the file's size in values: a hostile
+            // header with many fields over many empty lines would otherwise ask for gigabytes.
+            fresh.m_ends.reserve(std::min(lines * size_t(fresh.FieldCount()), size_t(fresh.m_source.size()) + lines));
             header = false;
         } else {
             const size_t width = size_t(fresh.FieldCount());

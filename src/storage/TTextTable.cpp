@@ -619,6 +619,7 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
     const char* p = fresh.m_source.constData();
     const char* const end = p + fresh.m_source.size();
     size_t lines = 1;
+    size_t filled = 0; // values missing from short rows, filled up with empty ones
     for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', size_t(end - q)))); ++q)
         ++lines;
     fresh.m_rows.reserve(lines);
@@ -694,6 +695,14 @@ void TTextTable::loadFromBytes(QByteArray bytes, const QString& origin)
                     "Die Datei \"%1\" ist beschädigt: Zeile %2 hat %3 Werte, die Tabelle aber nur %4 Felder.")
                                      .arg(origin).arg(lineNo).arg(count).arg(width));
             if (count < width) {
+                // Short rows are filled up in memory. A small file of many fields over many
+                // near-empty lines would ask for far more than any real log: refused instead.
+                constexpr size_t kMaxFilledValues = size_t(1) << 26;
+                filled += width - count;
+                if (filled > kMaxFilledValues)
+                    throw EFileError(QStringLiteral("Die Datei \"%1\" ist keine Tabelle dieses Programms: ihren Zeilen "
+                                                    "fehlen mehr als %2 Werte (bis Zeile %3).")
+                                         .arg(origin).arg(kMaxFilledValues).arg(lineNo));
                 canonical = false;
                 row.verbatim = false;
                 for (; count < width; ++count) {

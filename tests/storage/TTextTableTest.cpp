@@ -218,6 +218,28 @@ TEST(TableFile, FailedLoadLeavesTableUnchanged)
     EXPECT_EQ(t.toBytes(), before);
 }
 
+TEST(TableFile, ShortRowsUnderAHugeHeaderAreRefusedNotFilledUp)
+{
+    // 130 KB that would become 67 million empty values: refused with a message.
+    QByteArray bytes;
+    for (int i = 0; i < 65000; ++i)
+        bytes += (i ? ";F" : "F") + QByteArray::number(i);
+    bytes += "\r\n";
+    for (int i = 0; i < 1100; ++i)
+        bytes += "x\r\n";
+    TTextTable t = withFields({"A"}, 1);
+    try {
+        t.loadFromBytes(bytes, QStringLiteral("riesig.fdb"));
+        FAIL() << "expected an error";
+    } catch (const EFileError& e) {
+        EXPECT_TRUE(e.message().contains(QLatin1String("riesig.fdb"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QLatin1String("fehlen"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(t.RowCount(), 1);
+    // Short rows as such stay welcome.
+    EXPECT_EQ(loaded("A;B;C\r\n1\r\n").value(1, 3), "");
+}
+
 TEST(TableFile, FilesOnDisk)
 {
     TempHome home;

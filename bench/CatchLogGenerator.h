@@ -12,7 +12,10 @@
 #include <QDate>
 #include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <cstdint>
 #include <cstdio>
 
@@ -185,6 +188,30 @@ inline void writeProgramFolder(const QString& folder, int catches)
     ini.writeString(QStringLiteral("DB"), QStringLiteral("File"), db);
     ini.writeString(QStringLiteral("AKDB"), QStringLiteral("File"), akdb);
     ini.writeBool(QStringLiteral("Start"), QStringLiteral("start"), true);
+}
+
+// A generated log written to a temporary folder, with a second path there for output; one per
+// size, kept for the whole benchmark run.
+struct LogOnDisk {
+    QTemporaryDir dir;
+    QString path;
+    QString out;
+    QByteArray bytes;
+    explicit LogOnDisk(int catches)
+        : path(dir.filePath(QStringLiteral("gross.fdb"))), out(dir.filePath(QStringLiteral("ausgabe"))),
+          bytes(catchLogBytes(catches))
+    {
+        safefile::writeOrThrow(path, bytes);
+    }
+};
+
+inline LogOnDisk& logOnDisk(int catches)
+{
+    static std::map<int, std::unique_ptr<LogOnDisk>> logs;
+    auto& l = logs[catches];
+    if (!l)
+        l = std::make_unique<LogOnDisk>(catches);
+    return *l;
 }
 
 } // namespace benchdata

@@ -13,28 +13,11 @@
 
 namespace {
 
-struct Log {
-    QTemporaryDir dir;
-    QString db;
-    QString out;
-    qint64 bytes = 0;
-    explicit Log(int catches)
-    {
-        db = dir.filePath(QStringLiteral("gross.fdb"));
-        out = dir.filePath(QStringLiteral("ausgabe.txt"));
-        const QByteArray b = benchdata::catchLogBytes(catches);
-        bytes = b.size();
-        safefile::writeOrThrow(db, b);
-    }
-};
+using Log = benchdata::LogOnDisk;
 
 Log& log(int catches)
 {
-    static std::map<int, std::unique_ptr<Log>> logs;
-    auto& l = logs[catches];
-    if (!l)
-        l = std::make_unique<Log>(catches);
-    return *l;
+    return benchdata::logOnDisk(catches);
 }
 
 void run(benchmark::State& state, const QString& program, const QStringList& args, const QString& out)
@@ -50,16 +33,16 @@ void BM_CatCopy(benchmark::State& state)
 {
     Log& l = log(int(state.range(0)));
     for (auto _ : state)
-        run(state, QStringLiteral("cat"), {l.db}, l.out);
-    state.SetBytesProcessed(int64_t(state.iterations()) * l.bytes);
+        run(state, QStringLiteral("cat"), {l.path}, l.out);
+    state.SetBytesProcessed(int64_t(state.iterations()) * l.bytes.size());
 }
 
 void BM_CliCatches(benchmark::State& state)
 {
     Log& l = log(int(state.range(0)));
     for (auto _ : state)
-        run(state, qEnvironmentVariable("BENCH_CLI", QStringLiteral(FK_CLI_PATH)), {QStringLiteral("catches"), QStringLiteral("--db"), l.db}, l.out);
-    state.SetBytesProcessed(int64_t(state.iterations()) * l.bytes);
+        run(state, qEnvironmentVariable("BENCH_CLI", QStringLiteral(FK_CLI_PATH)), {QStringLiteral("catches"), QStringLiteral("--db"), l.path}, l.out);
+    state.SetBytesProcessed(int64_t(state.iterations()) * l.bytes.size());
     state.counters["output_MB"] = double(QFile(l.out).size()) / 1e6;
 }
 

@@ -14,27 +14,11 @@
 
 namespace {
 
-struct Log {
-    QTemporaryDir dir;
-    QString path;
-    QString out;
-    QByteArray bytes;
-    explicit Log(int catches)
-    {
-        path = dir.filePath(QStringLiteral("gross.fdb"));
-        out = dir.filePath(QStringLiteral("kopie.fdb"));
-        bytes = benchdata::catchLogBytes(catches);
-        safefile::writeOrThrow(path, bytes);
-    }
-};
+using Log = benchdata::LogOnDisk;
 
 Log& log(int catches)
 {
-    static std::map<int, std::unique_ptr<Log>> logs;
-    auto& l = logs[catches];
-    if (!l)
-        l = std::make_unique<Log>(catches);
-    return *l;
+    return benchdata::logOnDisk(catches);
 }
 
 void sizes(benchmark::State& state, const Log& l)
